@@ -1,0 +1,52 @@
+// Sample planes, real planes and the shared convolution.
+//
+// A sample plane is an array of `width` column pointers, each pointing to a
+// separately allocated column of `height` 32-bit integers: plane[x][y] is the
+// sample at column x, row y.  A real plane has the same layout with doubles.
+// Planes do not know their own size; every operation takes it.
+//
+// Every operation returns 0 on success and 1 on failure and writes its
+// diagnostics as single lines on standard output.  None ends the process.
+#pragma once
+
+#include <cstdint>
+#include <stdexcept>
+
+using Plane = int32_t **;
+using RealPlane = double **;
+
+// Raised by convolve_plane when the kernel cannot be normalised.  The text
+// is the platform's floating-point error text, e.g. "0 による浮動小数点数除算".
+class FloatingPointError : public std::runtime_error {
+public:
+    enum class Kind { ZeroDivide, InvalidOp, Overflow };
+    FloatingPointError(Kind kind);
+    Kind kind() const noexcept { return kind_; }
+    static const char *text(Kind kind) noexcept;
+
+private:
+    Kind kind_;
+};
+
+// Allocates width x height samples, all 0.  On failure prints
+// "Alloc Error  !!" (when a column could not be had), releases everything this
+// call allocated, leaves *plane null and returns 1.  Negative sizes fail.
+int alloc_plane(int width, int height, Plane *plane);
+// As alloc_plane with doubles, all 0.0; prints nothing on failure.
+int alloc_real_plane(int width, int height, RealPlane *plane);
+// Releases the `width` columns and the column array.  A null plane is a no-op.
+int free_plane(int width, int height, Plane plane);
+int free_plane(int width, int height, RealPlane plane);
+// Samples below low become low, then samples of high or more become high.
+int clamp_plane(int low, int high, int width, int height, Plane plane);
+// v becomes v + offset if v < offset, else v - offset.
+int fold_plane(int offset, int width, int height, Plane plane);
+// Replaces the plane by its correlation with the kernel (kw x kh, indexed
+// [i][j]), normalising the kernel in place first.  Throws FloatingPointError
+// with plane and kernel unchanged when the kernel's entries sum to zero (or
+// overflow).  Returns 1 when the accumulator cannot be allocated.
+int convolve_plane(int kw, int kh, RealPlane kernel, int width, int height, Plane plane);
+// Allocates count zero bytes and prints "extended  unsigned char 1D ".
+int alloc_bytes(int count, unsigned char **bytes);
+// Releases what alloc_bytes allocated.
+void free_bytes(unsigned char *bytes);
