@@ -1,0 +1,60 @@
+// A 24-bit bitmap with row access: three bytes per pixel, blue, green, red.
+#pragma once
+
+#include <QImage>
+#include <QString>
+
+#include <cstdint>
+
+namespace forms {
+
+class Bitmap {
+public:
+    Bitmap(int width = 0, int height = 0);
+
+    int Width() const { return img_.width(); }
+    int Height() const { return img_.height(); }
+    bool Empty() const { return img_.isNull() || img_.width() == 0 || img_.height() == 0; }
+
+    // Resizes to width x height (negative sizes count as 0), keeping the
+    // pixels of the overlap; new pixels are white.
+    void SetSize(int width, int height);
+
+    // Row y, 3 * Width() bytes: blue, green, red per pixel.  y must lie in
+    // 0 .. Height() - 1.
+    uint8_t *ScanLine(int y);
+    const uint8_t *ScanLine(int y) const;
+
+    // Reads a bitmap file through the image readers; on failure the bitmap
+    // is left unchanged and false is returned.  The picture is converted to
+    // 24 bits.
+    bool LoadFromFile(const QString &path);
+    // Writes a 24-bit Windows bitmap file; false when it cannot be written.
+    bool SaveToFile(const QString &path) const;
+
+    // Converts the pixels to the 24-bit layout in place (no change when
+    // already 24-bit).
+    void SetPixelFormat24();
+
+    QImage &image() { return img_; }
+    const QImage &image() const { return img_; }
+
+private:
+    QImage img_;
+};
+
+// A 16-bit sample v kept in a 24-bit pixel: blue 0, green v div 256,
+// red v mod 256, so that the pixel's colour value 0x00BBGGRR equals v.
+inline void EncodeRawSample(uint8_t *pixel, int v)
+{
+    pixel[0] = 0;
+    pixel[1] = uint8_t(v / 256);
+    pixel[2] = uint8_t(v - 256 * (v / 256));
+}
+
+inline int DecodeRawSample(const uint8_t *pixel)
+{
+    return pixel[1] * 256 + pixel[2];
+}
+
+} // namespace forms
