@@ -179,8 +179,11 @@ int fold_plane(int offset, int width, int height, Plane plane) {
 }
 
 int convolve_plane(int kw, int kh, RealPlane kernel, int width, int height, Plane plane) {
-    if (kw < 1 || kh < 1) {
-        std::printf("convolve error    kernel size %d x %d\n", kw, kh);
+    // Sample offsets x + i - kw/2 are computed in int: the sizes must keep
+    // x + i within range.
+    if (kw < 1 || kh < 1 || static_cast<int64_t>(width) + kw > INT32_MAX ||
+        static_cast<int64_t>(height) + kh > INT32_MAX) {
+        std::printf("convolve error    kernel %d x %d on plane %d x %d\n", kw, kh, width, height);
         return 1;
     }
 
@@ -198,25 +201,22 @@ int convolve_plane(int kw, int kh, RealPlane kernel, int width, int height, Plan
         for (int j = 0; j < kh; ++j)
             kernel[i][j] = kernel[i][j] / sum;
 
-    // Offsets and indices are kept in 64 bits: x + i - kw/2 cannot overflow.
-    const std::ptrdiff_t w = width;
-    const std::ptrdiff_t h = height;
-    const std::ptrdiff_t hx = kw / 2;
-    const std::ptrdiff_t hy = kh / 2;
-    for (std::ptrdiff_t x = 0; x < w; ++x) {
+    const int hx = kw / 2;
+    const int hy = kh / 2;
+    for (int x = 0; x < width; ++x) {
         double *acc_column = acc_plane[x];
-        for (std::ptrdiff_t y = 0; y < h; ++y) {
+        for (int y = 0; y < height; ++y) {
             // The accumulator lives in a register across the kernel loops;
             // with contraction off this is the same arithmetic as storing
             // it after every term.
             double acc = acc_column[y];
-            for (std::ptrdiff_t i = 0; i < kw; ++i) {
-                const std::ptrdiff_t sx = x + i - hx;
+            for (int i = 0; i < kw; ++i) {
+                const int sx = x + i - hx;
                 const double *kcolumn = kernel[i];
-                const int32_t *scolumn = (sx >= 0 && sx < w) ? plane[sx] : nullptr;
-                for (std::ptrdiff_t j = 0; j < kh; ++j) {
-                    const std::ptrdiff_t sy = y + j - hy;
-                    if (sx < 0 || sx >= w || sy < 0 || sy >= h)
+                const int32_t *scolumn = (sx >= 0 && sx < width) ? plane[sx] : nullptr;
+                for (int j = 0; j < kh; ++j) {
+                    const int sy = y + j - hy;
+                    if (sx < 0 || sx >= width || sy < 0 || sy >= height)
                         continue;
                     const double k = kcolumn[j];
                     if (k == 0.0)  // true for -0.0 as well

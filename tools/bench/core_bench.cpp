@@ -4,11 +4,9 @@
 // plane allocated per call), so that their ratio comes from one run.
 #include <benchmark/benchmark.h>
 
-#include <cstdio>
 #include <cstdlib>
 #include <filesystem>
 #include <string>
-#include <unistd.h>
 
 #include "fits.h"
 #include "plane.h"
@@ -16,24 +14,6 @@
 namespace {
 
 constexpr int kSide = 1000;
-
-// stdout is quiet while the benchmarks run: the readers trace on it.
-struct QuietStdout {
-    QuietStdout() {
-        std::fflush(stdout);
-        saved_ = dup(1);
-        if (FILE *null = std::freopen("/dev/null", "w", stdout); null == nullptr)
-            saved_ = -1;
-    }
-    ~QuietStdout() {
-        std::fflush(stdout);
-        if (saved_ >= 0) {
-            dup2(saved_, 1);
-            close(saved_);
-        }
-    }
-    int saved_ = -1;
-};
 
 class ScratchDir {
 public:
@@ -197,10 +177,6 @@ int main(int argc, char **argv) {
     benchmark::Initialize(&argc, argv);
     if (benchmark::ReportUnrecognizedArguments(argc, argv))
         return 1;
-    {
-        // Results go to stderr's console reporter? No: keep stdout for the
-        // report and silence only the core's own lines by running quietly.
-    }
     benchmark::RunSpecifiedBenchmarks();
     benchmark::Shutdown();
     return 0;
