@@ -7,6 +7,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <sstream>
+#include <ostream>
 #include <string>
 
 #include "temp_dir.h"
@@ -75,6 +76,8 @@ struct PeerCase {
     const char *mode;
     int expected_cards;
 };
+// Test names show the case name, not its bytes.
+void PrintTo(const PeerCase &c, std::ostream *os) { *os << c.name; }
 
 class FitsPeerFiles : public FitsPeer, public testing::WithParamInterface<PeerCase> {};
 

@@ -7,6 +7,7 @@
 #include <csignal>
 #include <cstdint>
 #include <filesystem>
+#include <ostream>
 #include <string>
 #include <vector>
 
@@ -125,6 +126,8 @@ struct SideCase {
     int width, height;
     const char *naxis1, *naxis2;  // columns 1 to 30
 };
+// Test names show the case name, not its bytes.
+void PrintTo(const SideCase &c, std::ostream *os) { *os << c.name; }
 
 class FitsSides : public testing::TestWithParam<SideCase> {
 protected:
@@ -261,6 +264,8 @@ struct HeaderCase {
     int width, height, cards_read;
     double offset;
 };
+// Test names show the case name, not its bytes.
+void PrintTo(const HeaderCase &c, std::ostream *os) { *os << c.name; }
 
 class FitsHeaders : public testing::TestWithParam<HeaderCase> {
 protected:

@@ -119,6 +119,8 @@ struct PointCase {
     int32_t in;
     int32_t out;
 };
+// Test names show the case name, not its bytes.
+void PrintTo(const PointCase &c, std::ostream *os) { *os << c.name; }
 
 class ClampTest : public testing::TestWithParam<PointCase> {};
 TEST_P(ClampTest, ToByteRange) {
@@ -202,6 +204,8 @@ struct ConvolveCase {
     std::vector<int32_t> expected;  // x outer, y inner
     std::vector<double> kernel_after;
 };
+// Test names show the case name, not its bytes.
+void PrintTo(const ConvolveCase &c, std::ostream *os) { *os << c.name; }
 
 class ConvolveTest : public testing::TestWithParam<ConvolveCase> {};
 
@@ -271,6 +275,8 @@ struct ZeroSumCase {
     FloatingPointError::Kind kind;
     const char *text;
 };
+// Test names show the case name, not its bytes.
+void PrintTo(const ZeroSumCase &c, std::ostream *os) { *os << c.name; }
 
 class ConvolveRefusal : public testing::TestWithParam<ZeroSumCase> {};
 

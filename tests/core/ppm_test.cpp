@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <ostream>
 #include <string>
 #include <vector>
 
@@ -91,6 +92,8 @@ struct FormCase {
     int width, height;
     std::string trace;  // header trace lines, printed twice
 };
+// Test names show the case name, not its bytes.
+void PrintTo(const FormCase &c, std::ostream *os) { *os << c.name; }
 
 class PpmForms : public testing::TestWithParam<FormCase> {
 protected:
@@ -158,6 +161,8 @@ struct BadCase {
     const char *name;
     std::string bytes;
 };
+// Test names show the case name, not its bytes.
+void PrintTo(const BadCase &c, std::ostream *os) { *os << c.name; }
 
 class PpmRefusals : public testing::TestWithParam<BadCase> {
 protected:
