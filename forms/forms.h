@@ -2,6 +2,7 @@
 #pragma once
 
 #include "Bitmap.h"
+#include "Controls.h"
 #include "Convert.h"
 #include "Errors.h"
 #include "FileDialog.h"

@@ -1,0 +1,40 @@
+#include "Edge1.h"
+
+#include "FormFont.h"
+#include "Seam.h"
+
+#include <QFrame>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+
+TEDG *EDG = nullptr;
+
+QPoint TEDG::LayoutPosition()
+{
+    return {459, 149};
+}
+
+TEDG::TEDG(QWidget *owner)
+    : forms::TDialogForm(owner)
+{
+    setObjectName(QStringLiteral("EDG"));
+    setWindowTitle(QStringLiteral("EDG"));
+    setFont(forms::LayoutFont(QStringLiteral("ＭＳ Ｐゴシック"), 12));
+
+    Panel1 = forms::MakePanel(this, "Panel1", 0, 0, 129, 105);
+    Label1 = forms::MakeLabel(Panel1, "Label1", QStringLiteral("強さ(1-5)"), 8, 24);
+    Edit1 = forms::MakeEdit(Panel1, "Edit1", QStringLiteral("1.0"), 64, 16, 49, 20);
+    Button1 = forms::MakeButton(Panel1, "Button1", QStringLiteral("OK"), 32, 64, 65, 25);
+    // The OK button comes first in the tab order.
+    setTabOrder(Button1, Edit1);
+    connect(Button1, &QPushButton::clicked, this, [this] { forms::Guarded([this] { Button1Click(); }); });
+
+    SizeToContents();
+    move(LayoutPosition());
+}
+
+void TEDG::Button1Click()
+{
+    Close();
+}

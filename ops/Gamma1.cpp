@@ -1,0 +1,39 @@
+#include "Gamma1.h"
+
+#include "FormFont.h"
+#include "Seam.h"
+
+#include <QFrame>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+
+TGMM *GMM = nullptr;
+
+QPoint TGMM::LayoutPosition()
+{
+    return {111, 180};
+}
+
+TGMM::TGMM(QWidget *owner)
+    : forms::TDialogForm(owner)
+{
+    setObjectName(QStringLiteral("GMM"));
+    setWindowTitle(QStringLiteral("GMM"));
+    setFont(forms::LayoutFont(QStringLiteral("ＭＳ Ｐゴシック"), 12));
+
+    Panel1 = forms::MakePanel(this, "Panel1", 0, 0, 137, 113);
+    Label1 = forms::MakeLabel(Panel1, "Label1", QStringLiteral("γ="), 16, 32);
+    Edit1 = forms::MakeEdit(Panel1, "Edit1", QStringLiteral("1.0"), 48, 24, 57, 20);
+    Button1 = forms::MakeButton(Panel1, "Button1", QStringLiteral("OK"), 48, 64, 49, 25);
+    setTabOrder(Edit1, Button1);
+    connect(Button1, &QPushButton::clicked, this, [this] { forms::Guarded([this] { Button1Click(); }); });
+
+    SizeToContents();
+    move(LayoutPosition());
+}
+
+void TGMM::Button1Click()
+{
+    Close();
+}

@@ -1,0 +1,156 @@
+#include "Child1.h"
+
+#include "Gmc1.h"
+#include "forms.h"
+
+#include <QCloseEvent>
+#include <QLayout>
+#include <QLineEdit>
+#include <QMdiSubWindow>
+#include <QScrollArea>
+
+#include <algorithm>
+
+namespace {
+
+QLineEdit *field(QWidget *parent, const char *name, const QString &text)
+{
+    auto *e = new QLineEdit(text, parent);
+    e->setObjectName(QString::fromLatin1(name));
+    e->setVisible(false);
+    return e;
+}
+
+forms::TImage *picture(QWidget *parent, const char *name)
+{
+    auto *i = new forms::TImage(parent);
+    i->setObjectName(QString::fromLatin1(name));
+    return i;
+}
+
+} // namespace
+
+TChild::TChild(TMainForm *owner)
+    : QWidget(nullptr)
+    , owner_(owner)
+{
+    setObjectName(QStringLiteral("Child"));
+    setFont(forms::LayoutFont(QStringLiteral("MS Sans Serif"), 11));
+    setAutoFillBackground(true);
+    QPalette pal = palette();
+    pal.setColor(QPalette::Window, pal.color(QPalette::Button));
+    setPalette(pal);
+
+    // The client area scrolls when it is smaller than the displayed picture.
+    scroll_ = new QScrollArea(this);
+    scroll_->setObjectName(QStringLiteral("ClientArea"));
+    scroll_->setFrameShape(QFrame::NoFrame);
+    scroll_->setWidgetResizable(false);
+    scroll_->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    scroll_->setBackgroundRole(QPalette::Button);
+
+    Image = picture(nullptr, "Image");
+    scroll_->setWidget(Image); // at the client origin
+    ImageZm = picture(this, "ImageZm");
+    ImageZm->setVisible(false);
+    DemX = field(this, "DemX", QStringLiteral("0"));
+    DemY = field(this, "DemY", QStringLiteral("0"));
+    ColN = field(this, "ColN", QStringLiteral("0"));
+    ZomN = field(this, "ZomN", QStringLiteral("0"));
+    UndoFlg = field(this, "UndoFlg", QStringLiteral("0"));
+    Image1 = picture(this, "Image1");
+    Image1->setVisible(false);
+    Contrast = field(this, "Contrast", QStringLiteral("1.0"));
+    Average = field(this, "Average", QStringLiteral(" "));
+    Minimum = field(this, "Minimum", QString());
+    FilterI = field(this, "FilterI", QString());
+    MAX = field(this, "MAX", QString());
+    MIN = field(this, "MIN", QString());
+
+    connect(Image, &forms::TImage::MouseMove, this, [this](Qt::KeyboardModifiers shift, int x, int y) {
+        forms::Guarded([&] { ImageMouseMove(shift, x, y); });
+    });
+    connect(Image, &forms::TImage::MouseDown, this,
+            [this](Qt::MouseButton button, Qt::KeyboardModifiers shift, int x, int y) {
+                forms::Guarded([&] { ImageMouseDown(button, shift, x, y); });
+            });
+}
+
+void TChild::resizeEvent(QResizeEvent *e)
+{
+    QWidget::resizeEvent(e);
+    scroll_->setGeometry(rect());
+}
+
+bool TChild::eventFilter(QObject *watched, QEvent *e)
+{
+    if (watched == SubWindow() && e->type() == QEvent::Close)
+        forms::Guarded([this] { FormClose(); });
+    return QWidget::eventFilter(watched, e);
+}
+
+void TChild::FormActivate()
+{
+    const double z = forms::StrToFloat(ZomN->text());
+    const QString text = forms::FormatPercent(forms::CheckFloat(z * 100));
+    if (owner_)
+        owner_->Edit1->setText(text);
+}
+
+void TChild::FormClose()
+{
+    if (QMdiSubWindow *sub = SubWindow())
+        sub->setAttribute(Qt::WA_DeleteOnClose);
+    setAttribute(Qt::WA_DeleteOnClose);
+}
+
+void TChild::ImageMouseMove(Qt::KeyboardModifiers, int, int) {}
+
+void TChild::ImageMouseDown(Qt::MouseButton, Qt::KeyboardModifiers, int, int) {}
+
+void TChild::SetAutoSize(bool on)
+{
+    autoSize_ = on;
+    if (on && Image->width() > 0 && Image->height() > 0)
+        SetClientSize(Image->width(), Image->height());
+}
+
+void TChild::SetClientSize(int width, int height)
+{
+    width = std::max(width, 0);
+    height = std::max(height, 0);
+    QMdiSubWindow *sub = SubWindow();
+    if (!sub) {
+        resize(width, height);
+        return;
+    }
+    if (QLayout *l = sub->layout())
+        l->activate();
+    const QSize frame = sub->size() - size();
+    sub->resize(width + frame.width(), height + frame.height());
+}
+
+void TChild::SetCaption(const QString &caption)
+{
+    setWindowTitle(caption);
+    if (QMdiSubWindow *sub = SubWindow())
+        sub->setWindowTitle(caption);
+}
+
+QString TChild::Caption() const
+{
+    return windowTitle();
+}
+
+QMdiSubWindow *TChild::SubWindow() const
+{
+    return qobject_cast<QMdiSubWindow *>(parentWidget());
+}
+
+void TChild::Close()
+{
+    if (QMdiSubWindow *sub = SubWindow())
+        sub->close();
+    else
+        close();
+}
