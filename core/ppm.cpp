@@ -185,7 +185,7 @@ int read_ppm(const char *path, int *width, int *height, Plane *red, Plane *green
         error = "maximum value is not a number followed by one white space";
     else if (maxval < 1 || maxval > 255)
         error = "maximum value is not 1 to 255";
-    else if (3 * w * h > INT_MAX)
+    else if (w > INT_MAX / 3 / h)  // 3 * w * h bytes must fit an int
         error = "image too large";
     std::string trace = header_trace(parser);
     print(trace);

@@ -200,6 +200,8 @@ INSTANTIATE_TEST_SUITE_P(
                     BadCase{"HeightMissing", "P6\n1\n"}, BadCase{"SizeWithLetters", "P6\n1x 1\n255\nabc"},
                     BadCase{"CommentOnly", "P6\n# nothing else"},
                     BadCase{"ByteCountOverflows", "P6\n100000 100000\n255\nabc"},
+                    BadCase{"BothSidesHuge", "P6\n99999999999 99999999999\n255\nabc"},
+                    BadCase{"ByteCountJustOverflows", "P6\n715827883 1\n255\nabc"},
                     BadCase{"HugeNumber", "P6\n99999999999999999999999 1\n255\nabc"},
                     BadCase{"LargeSizeTinyFile", "P6\n20000 20000\n255\nabc"},
                     BadCase{"RasterShort", "P6\n2 2\n255\n" + std::string(11, 'a')}),
