@@ -30,7 +30,8 @@ private:
 
 // Allocates width x height samples, all 0.  On failure prints
 // "Alloc Error  !!" (when a column could not be had), releases everything this
-// call allocated, leaves *plane null and returns 1.  Negative sizes fail.
+// call allocated, leaves *plane untouched and returns 1.  Negative sizes fail
+// without a line, as when the column array cannot be had.
 int alloc_plane(int width, int height, Plane *plane);
 // As alloc_plane with doubles, all 0.0; prints nothing on failure.
 int alloc_real_plane(int width, int height, RealPlane *plane);
@@ -44,7 +45,11 @@ int fold_plane(int offset, int width, int height, Plane plane);
 // Replaces the plane by its correlation with the kernel (kw x kh, indexed
 // [i][j]), normalising the kernel in place first.  Throws FloatingPointError
 // with plane and kernel unchanged when the kernel's entries sum to zero (or
-// overflow).  Returns 1 when the accumulator cannot be allocated.
+// overflow, or holds a NaN or an infinity).  Returns 1 with the plane and
+// kernel unchanged when the accumulator cannot be allocated, and with a
+// message line when a kernel side is below 1 or a side plus the kernel side
+// exceeds INT32_MAX.  Results truncate toward zero; below 0 gives 0, 2^31 or
+// more gives INT32_MAX and NaN gives 0.
 int convolve_plane(int kw, int kh, RealPlane kernel, int width, int height, Plane plane);
 // Allocates count zero bytes and prints "extended  unsigned char 1D ".
 int alloc_bytes(int count, unsigned char **bytes);
