@@ -26,7 +26,6 @@ TBLUR::TBLUR(QWidget *owner)
     Label1 = forms::MakeLabel(Panel1, "Label1", QStringLiteral("ボケ量"), 16, 48);
     Edit1 = forms::MakeEdit(Panel1, "Edit1", QStringLiteral("1.0"), 64, 40, 33, 20);
     Button1 = forms::MakeButton(Panel1, "Button1", QStringLiteral("OK"), 48, 80, 41, 25);
-    setTabOrder(Edit1, Button1);
     connect(Button1, &QPushButton::clicked, this, [this] { forms::Guarded([this] { Button1Click(); }); });
 
     SizeToContents();

@@ -31,9 +31,6 @@ TComaCorrect::TComaCorrect(QWidget *owner)
     Label4 = forms::MakeLabel(Panel1, "Label4", QStringLiteral("コマ量"), 88, 72);
     Edit3 = forms::MakeEdit(Panel1, "Edit3", QString(), 80, 96, 49, 20);
     Button1 = forms::MakeButton(Panel1, "Button1", QStringLiteral("OK"), 72, 152, 65, 25);
-    setTabOrder(Edit1, Edit2);
-    setTabOrder(Edit2, Edit3);
-    setTabOrder(Edit3, Button1);
     connect(Button1, &QPushButton::clicked, this, [this] { forms::Guarded([this] { Button1Click(); }); });
 
     SizeToContents();

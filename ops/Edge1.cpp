@@ -23,11 +23,10 @@ TEDG::TEDG(QWidget *owner)
     setFont(forms::LayoutFont(QStringLiteral("ＭＳ Ｐゴシック"), 12));
 
     Panel1 = forms::MakePanel(this, "Panel1", 0, 0, 129, 105);
+    // Made in tab order: the OK button comes first.
+    Button1 = forms::MakeButton(Panel1, "Button1", QStringLiteral("OK"), 32, 64, 65, 25);
     Label1 = forms::MakeLabel(Panel1, "Label1", QStringLiteral("強さ(1-5)"), 8, 24);
     Edit1 = forms::MakeEdit(Panel1, "Edit1", QStringLiteral("1.0"), 64, 16, 49, 20);
-    Button1 = forms::MakeButton(Panel1, "Button1", QStringLiteral("OK"), 32, 64, 65, 25);
-    // The OK button comes first in the tab order.
-    setTabOrder(Button1, Edit1);
     connect(Button1, &QPushButton::clicked, this, [this] { forms::Guarded([this] { Button1Click(); }); });
 
     SizeToContents();

@@ -26,7 +26,6 @@ TGMM::TGMM(QWidget *owner)
     Label1 = forms::MakeLabel(Panel1, "Label1", QStringLiteral("γ="), 16, 32);
     Edit1 = forms::MakeEdit(Panel1, "Edit1", QStringLiteral("1.0"), 48, 24, 57, 20);
     Button1 = forms::MakeButton(Panel1, "Button1", QStringLiteral("OK"), 48, 64, 49, 25);
-    setTabOrder(Edit1, Button1);
     connect(Button1, &QPushButton::clicked, this, [this] { forms::Guarded([this] { Button1Click(); }); });
 
     SizeToContents();

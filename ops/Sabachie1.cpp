@@ -26,7 +26,6 @@ TSabachie::TSabachie(QWidget *owner)
     Label1 = forms::MakeLabel(Sabachie, "Label1", QStringLiteral("ステップ幅"), 16, 40);
     Edit1 = forms::MakeEdit(Sabachie, "Edit1", QStringLiteral("255"), 88, 32, 41, 20);
     Button1 = forms::MakeButton(Sabachie, "Button1", QStringLiteral("OK"), 48, 96, 73, 25);
-    setTabOrder(Edit1, Button1);
     connect(Button1, &QPushButton::clicked, this, [this] { forms::Guarded([this] { Button1Click(); }); });
 
     SizeToContents();

@@ -367,10 +367,6 @@ void TMainForm::subWindowActivated(QMdiSubWindow *sub)
     if (!child || child == lastActivated_)
         return;
     lastActivated_ = child;
-    connect(child, &QObject::destroyed, this, [this, child] {
-        if (lastActivated_ == child)
-            lastActivated_ = nullptr;
-    }, Qt::UniqueConnection);
     forms::Guarded([child] { child->FormActivate(); });
 }
 

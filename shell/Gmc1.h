@@ -5,6 +5,7 @@
 
 #include <QList>
 #include <QMainWindow>
+#include <QPointer>
 
 #include <functional>
 
@@ -125,7 +126,7 @@ private:
     void subWindowActivated(QMdiSubWindow *sub);
 
     QWidget *client_ = nullptr;
-    TChild *lastActivated_ = nullptr;
+    QPointer<TChild> lastActivated_;
 };
 
 extern TMainForm *MainForm;
