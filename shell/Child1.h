@@ -2,16 +2,14 @@
 // picture, the base picture and hidden text fields holding its state.
 #pragma once
 
+#include "Image.h"
+
+#include <QLineEdit>
+#include <QMdiSubWindow>
 #include <QWidget>
 
-class QLineEdit;
-class QMdiSubWindow;
 class QScrollArea;
 class TMainForm;
-
-namespace forms {
-class TImage;
-}
 
 class TChild : public QWidget {
     Q_OBJECT

@@ -3,29 +3,26 @@
 // method of TMainForm.
 #pragma once
 
+#include "FileDialog.h"
+#include "UpDown.h"
+
+#include <QAction>
+#include <QFrame>
+#include <QLabel>
+#include <QLineEdit>
 #include <QList>
 #include <QMainWindow>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QMenu>
+#include <QMenuBar>
 #include <QPointer>
+#include <QPushButton>
+#include <QToolButton>
 
 #include <functional>
 
-class QAction;
-class QIcon;
-class QFrame;
-class QLabel;
-class QLineEdit;
-class QMdiArea;
-class QMdiSubWindow;
-class QMenu;
-class QMenuBar;
-class QPushButton;
-class QToolButton;
 class TChild;
-
-namespace forms {
-class TFileDialog;
-class TUpDown;
-} // namespace forms
 
 class TMainForm : public QMainWindow {
     Q_OBJECT
