@@ -2,6 +2,7 @@
 #include "Errors.h"
 #include "ScriptedSeam.h"
 
+#include <QAction>
 #include <gtest/gtest.h>
 
 #include <cfloat>
@@ -82,6 +83,26 @@ TEST(ErrorBox, AModalFormClosedByItsHandlerReportsCancel)
     EXPECT_EQ(ShowModal(&form), mrCancel);
     scope.seam.onModal = nullptr; // left open: nothing closed it
     EXPECT_EQ(ShowModal(&form), mrNone);
+}
+
+} // namespace
+
+namespace {
+
+TEST(ErrorBox, BoundSignalsRunTheirHandlersThroughTheGuard)
+{
+    SeamScope scope;
+    QAction action(QStringLiteral("計測開始"));
+    QObject context;
+    int runs = 0;
+    forms::Bind(&action, &QAction::triggered, &context, [&] {
+        if (++runs == 1)
+            forms::StrToInt(QStringLiteral("1.5"));
+    });
+    action.trigger();
+    action.trigger();
+    EXPECT_EQ(runs, 2);
+    EXPECT_EQ(scope.seam.errors(), QStringList{QStringLiteral("'1.5' は整数ではありません")});
 }
 
 } // namespace
