@@ -1,6 +1,7 @@
 #include "Startup.h"
 
 #include "About.h"
+#include "Benchmark.h"
 #include "Blur1.h"
 #include "Comacorrect1.h"
 #include "Edge1.h"
@@ -31,7 +32,7 @@ W *make(W *&global)
 // every window exists.
 void BindCommands(TMainForm &main)
 {
-    (void)main;
+    bench::InstallBenchmark(main);
 }
 
 } // namespace

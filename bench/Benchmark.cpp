@@ -2,6 +2,7 @@
 
 #include "Panel1.h"
 #include "Report.h"
+#include "Workload.h"
 
 #include "Gmc1.h"
 #include "Child1.h"
@@ -12,6 +13,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QLineEdit>
 #include <QPointer>
 
 #include <cerrno>
@@ -24,10 +26,7 @@ namespace bench {
 
 namespace {
 
-constexpr int kFrames = 4;
-constexpr int kSide = 1000;
 constexpr int kPlanes = 9;
-constexpr int kFoldOffset = 32768;
 
 bool g_verify = false;
 RunResult g_lastRun;
@@ -84,22 +83,19 @@ public:
     throw forms::Exception(text);
 }
 
-void allocate(Plane *plane)
-{
-    if (alloc_plane(kSide, kSide, plane) != 0)
-        fail(QStringLiteral("メモリを確保できません (%1 × %1 の画像領域)。計測を中止しました。").arg(kSide));
-}
-
 // Makes the private scratch folder in the working directory.
 QString makeScratchFolder()
 {
     QByteArray pattern = QByteArrayLiteral("telvane-run-XXXXXX");
     if (!mkdtemp(pattern.data())) {
         const int err = errno;
+        QString where = QDir::currentPath();
+        if (where.isEmpty()) // the working directory itself was removed
+            where = QStringLiteral("(存在しない作業フォルダ)");
         fail(QStringLiteral("作業フォルダ %1 に一時フォルダを作成できません (%2)。計測を中止しました。")
-                 .arg(QDir::currentPath(), QString::fromLocal8Bit(std::strerror(err))));
+                 .arg(where, QString::fromLocal8Bit(std::strerror(err))));
     }
-    return QString::fromLocal8Bit(pattern);
+    return QDir::current().absoluteFilePath(QFile::decodeName(pattern));
 }
 
 QString frameName(int f)
@@ -113,19 +109,6 @@ inline uint32_t elapsed(uint32_t start)
 }
 
 } // namespace
-
-uint32_t &GeneratorState()
-{
-    static uint32_t state = 1;
-    return state;
-}
-
-int Random()
-{
-    uint32_t &s = GeneratorState();
-    s = s * 22695477u + 1u;
-    return static_cast<int>((s >> 16) & 32767u);
-}
 
 void SetVerify(bool on)
 {
@@ -166,25 +149,11 @@ RunResult Run(TMainForm &main)
 
     // Frame synthesis and writing.
     for (int f = 0; f < kFrames; ++f) {
-        Plane frame = res.frame;
-        for (int x = 0; x < kSide; ++x)
-            for (int y = 0; y < kSide; ++y) {
-                const int r = Random();
-                frame[x][y] = static_cast<int>((r + 32768) * 0.001 + 1000);
-            }
-        for (int cx = 100; cx <= 900; cx += 100)
-            for (int cy = 100; cy <= 900; cy += 100)
-                for (int dx = -10; dx <= 9; ++dx)
-                    for (int dy = -10; dy <= 9; ++dy) {
-                        const int s = frame[cx + dx][cy + dy];
-                        const double v = std::exp(-0.1 * (dx * dx + dy * dy)) * 15000 + s;
-                        const int r = Random();
-                        frame[cx + dx][cy + dy] = static_cast<int>(v + 90.0 * r / 32768 - 45);
-                    }
+        SynthesizeFrame(res.frame);
         const QByteArray name = QFile::encodeName(path(f));
         res.files << path(f);
         const uint32_t t = forms::GetTickCount();
-        const int status = write_fits(name.constData(), kSide, kSide, frame);
+        const int status = write_fits(name.constData(), kSide, kSide, res.frame);
         fileMs += elapsed(t);
         if (status != 0)
             fail(QStringLiteral("FITS ファイル %1 を書き込めません。計測を中止しました。").arg(path(f)));
@@ -204,49 +173,18 @@ RunResult Run(TMainForm &main)
         Plane display = res.display;
 
         const uint32_t t = forms::GetTickCount();
-        // Statistics on the sampling grid.
-        double sum = 0, count = 0;
-        int minimum = 65536;
-        for (int x = 10; x < width - 10; x += 4)
-            for (int y = 10; y < height - 10; y += 4) {
-                const int s = frame[x][y];
-                sum += s;
-                count += 1;
-                if (s < minimum)
-                    minimum = s;
-            }
-        const double mean = sum / count;
-        double variance = 0;
-        for (int x = 10; x < width - 10; x += 4)
-            for (int y = 10; y < height - 10; y += 4) {
-                const double d = frame[x][y] - mean;
-                variance += d * d;
-            }
-        variance /= (count - 1);
-
-        // 8-bit rendering: minimum → 0, mean → 50.
-        const double range = mean - minimum;
-        for (int x = 0; x < width; ++x)
-            for (int y = 0; y < height; ++y) {
-                int v = static_cast<int>(((frame[x][y] - minimum) * 50) / range);
-                if (v > 255)
-                    v = 255;
-                if (v < 0)
-                    v = 0;
-                display[x][y] = v;
-            }
+        const FrameStatistics st = Statistics(frame, width, height);
+        const double mean = st.mean;
+        const int minimum = st.minimum;
+        Render(frame, display, width, height, minimum, mean);
+        TChild *child = nullptr;
+        {
         forms::Bitmap bitmap(width, height);
-        for (int y = 0; y < height; ++y) {
-            uint8_t *row = bitmap.ScanLine(y);
-            for (int x = 0; x < width; ++x) {
-                const uint8_t g = static_cast<uint8_t>(display[x][y]);
-                row[3 * x] = g;
-                row[3 * x + 1] = g;
-                row[3 * x + 2] = g;
-            }
-        }
+        uint8_t *rows = bitmap.ScanLine(0);
+        const ptrdiff_t stride = bitmap.image().bytesPerLine();
+        FillGrey(display, width, height, rows, stride);
 
-        TChild *child = main.NewChild();
+        child = main.NewChild();
         res.windows << child;
         child->FilterI->setText(QStringLiteral("2"));
         child->SetAutoSize(false);
@@ -255,18 +193,11 @@ RunResult Run(TMainForm &main)
         child->Image->Draw(0, 0, bitmap);
         child->Image->setVisible(true);
 
-        for (int y = 0; y < height; ++y) {
-            uint8_t *row = bitmap.ScanLine(y);
-            for (int x = 0; x < width; ++x) {
-                const int v = frame[x][y];
-                row[3 * x] = 0;
-                row[3 * x + 1] = static_cast<uint8_t>(v / 256);
-                row[3 * x + 2] = static_cast<uint8_t>(v - 256 * (v / 256));
-            }
-        }
+        FillRaw(frame, width, height, rows, stride);
         child->ImageZm->SetSize(width, height);
         child->ImageZm->Draw(0, 0, bitmap);
         child->SetCaption(frameName(f));
+        } // the bitmap is released here
 
         main.Edit1->setText(QStringLiteral("100.0%"));
         main.Edit2->setText(forms::IntToStr(static_cast<int>(mean)));
@@ -282,7 +213,7 @@ RunResult Run(TMainForm &main)
         child->setVisible(true);
         dispMs += elapsed(t);
 
-        result.frames.append({frameName(f), child->Average->text(), minimum, variance});
+        result.frames.append({frameName(f), child->Average->text(), minimum, st.variance});
         RunResources::release(res.frame);
     }
 
@@ -296,12 +227,8 @@ RunResult Run(TMainForm &main)
         fileMs += elapsed(t);
         if (status != 0)
             fail(QStringLiteral("FITS ファイル %1 を読み込めません。計測を中止しました。").arg(path(f)));
-        Plane frame = res.frame;
-        Plane acc = res.accumulator;
         t = forms::GetTickCount();
-        for (int x = 0; x < width; ++x)
-            for (int y = 0; y < height; ++y)
-                acc[x][y] += frame[x][y];
+        AddFrame(res.accumulator, res.frame, width, height);
         compMs += elapsed(t);
         RunResources::release(res.frame);
     }
@@ -311,11 +238,7 @@ RunResult Run(TMainForm &main)
     // The 7 × 7 kernel: one weight 1.0 at [2][2], four negative zeros.
     if (alloc_real_plane(7, 7, &res.kernel) != 0)
         fail(QStringLiteral("メモリを確保できません (畳み込みカーネル)。計測を中止しました。"));
-    res.kernel[2][2] = 1.0;
-    res.kernel[2][1] = -0.0;
-    res.kernel[2][3] = -0.0;
-    res.kernel[1][2] = -0.0;
-    res.kernel[3][2] = -0.0;
+    SetKernel(res.kernel);
 
     // Convolution stage.
     {
@@ -327,13 +250,8 @@ RunResult Run(TMainForm &main)
     }
 
     if (g_verify) {
-        uint64_t checksum = 0;
-        for (int x = 0; x < kSide; ++x)
-            for (int y = 0; y < kSide; ++y)
-                checksum += (1u + static_cast<uint64_t>(x) + 1000u * static_cast<uint64_t>(y)) *
-                            static_cast<uint64_t>(static_cast<int64_t>(res.accumulator[x][y]));
         result.hasChecksum = true;
-        result.checksum = checksum;
+        result.checksum = Checksum(res.accumulator, kSide, kSide);
     }
 
     res.removeScratch();

@@ -1,6 +1,8 @@
 // The benchmark command: the measured workload and its report.
 #pragma once
 
+#include "Workload.h"
+
 #include <QList>
 #include <QString>
 
@@ -34,11 +36,6 @@ struct RunResult {
     bool hasChecksum = false;
     uint64_t checksum = 0;
 };
-
-// The program's pseudo-random generator: 15-bit draws from a 32-bit state
-// that is 1 at program start and never reseeded.
-uint32_t &GeneratorState();
-int Random();
 
 // With verification on, each run takes the checksum of the convolved
 // composite (outside every stage, inside the total).  The window program

@@ -5,6 +5,7 @@
 #include "forms.h"
 
 #include <QLabel>
+#include <QPushButton>
 #include <gtest/gtest.h>
 
 namespace {
@@ -134,8 +135,9 @@ TEST_F(ResultWindow, StoredLayout)
         auto *l = panel->findChild<QLabel *>(QString::fromLatin1(c.name));
         ASSERT_NE(l, nullptr) << c.name;
         EXPECT_EQ(l->pos(), QPoint(c.left, c.top)) << c.name;
-        if (c.caption)
+        if (c.caption) {
             EXPECT_EQ(l->text(), QString::fromUtf8(c.caption)) << c.name;
+        }
     }
     EXPECT_EQ(panel->Button1->geometry(), QRect(112, 416, 105, 25));
     EXPECT_EQ(panel->Button1->text(), QString::fromUtf8("閉じる"));

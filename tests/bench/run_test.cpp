@@ -12,10 +12,13 @@
 #include <QDir>
 #include <QFile>
 #include <QLineEdit>
+#include <QMdiArea>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
 #include <functional>
+#include <signal.h>
+#include <sys/resource.h>
 #include <unistd.h>
 
 namespace {
@@ -249,7 +252,7 @@ TEST_F(BenchmarkRun, WorkingDirectoryThatCannotTakeFilesStopsCleanly)
 
     runCommand();
     ASSERT_EQ(seam_.errors.size(), 1);
-    EXPECT_TRUE(seam_.errors[0].contains(gone)) << seam_.errors[0].toStdString();
+    EXPECT_TRUE(seam_.errors[0].contains(QString::fromUtf8("作業フォルダ"))) << seam_.errors[0].toStdString();
     EXPECT_EQ(seam_.reports, 0);
     EXPECT_EQ(MainForm->MDIChildCount(), 0);
     EXPECT_TRUE(entries().isEmpty());
@@ -261,6 +264,49 @@ TEST_F(BenchmarkRun, WorkingDirectoryThatCannotTakeFilesStopsCleanly)
     runCommand();
     EXPECT_TRUE(seam_.errors.isEmpty());
     EXPECT_EQ(seam_.reports, 1);
+}
+
+// A write that fails part-way (the disk full, here a file-size limit): the
+// run stops, the error box names the file, and nothing it made remains.
+TEST_F(BenchmarkRun, FailedWriteStopsCleanly)
+{
+    struct sigaction ignore {}, previous {};
+    ignore.sa_handler = SIG_IGN;
+    sigaction(SIGXFSZ, &ignore, &previous);
+    rlimit old {};
+    getrlimit(RLIMIT_FSIZE, &old);
+    rlimit small = old;
+    small.rlim_cur = 1000000; // half a frame file
+    ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &small), 0);
+    runCommand();
+    setrlimit(RLIMIT_FSIZE, &old);
+    sigaction(SIGXFSZ, &previous, nullptr);
+
+    ASSERT_EQ(seam_.errors.size(), 1);
+    EXPECT_TRUE(seam_.errors[0].contains(dir_.path())) << seam_.errors[0].toStdString();
+    EXPECT_TRUE(seam_.errors[0].contains("0.fit")) << seam_.errors[0].toStdString();
+    EXPECT_EQ(seam_.reports, 0);
+    EXPECT_TRUE(entries().isEmpty()) << entries().join(' ').toStdString();
+    EXPECT_EQ(MainForm->MDIChildCount(), 0);
+}
+
+// A file that disappears between the write and the read back: the frame
+// windows already made are closed again.
+TEST_F(BenchmarkRun, ScratchFileRemovedMidRunStopsCleanly)
+{
+    // Remove 2.fit when the third frame window is being made.
+    QMetaObject::Connection c = QObject::connect(MainForm->MdiArea, &QMdiArea::subWindowActivated, [&] {
+        if (MainForm->MDIChildCount() == 2)
+            for (const QString &sub : QDir(dir_.path()).entryList({"telvane-run-*"}, QDir::Dirs))
+                QFile::remove(dir_.path() + "/" + sub + "/2.fit");
+    });
+    runCommand();
+    QObject::disconnect(c);
+    ASSERT_EQ(seam_.errors.size(), 1);
+    EXPECT_TRUE(seam_.errors[0].contains("2.fit")) << seam_.errors[0].toStdString();
+    EXPECT_EQ(seam_.reports, 0);
+    EXPECT_TRUE(entries().isEmpty()) << entries().join(' ').toStdString();
+    EXPECT_EQ(MainForm->MDIChildCount(), 0);
 }
 
 TEST_F(BenchmarkRun, ASecondRunContinuesTheSequence)

@@ -147,7 +147,7 @@ TEST(BitmapFile, RoundTripThroughAwkwardPaths)
     QTemporaryDir dir;
     ASSERT_TRUE(dir.isValid());
     const Bitmap b = pattern(5, 3); // odd width: rows are padded in the file
-    for (const QString name : {QStringLiteral("plain.bmp"), QStringLiteral("星 の 画像 [1] (2)+.bmp"),
+    for (const QString &name : {QStringLiteral("plain.bmp"), QStringLiteral("星 の 画像 [1] (2)+.bmp"),
                                QStringLiteral("ビットマップ.bmp")}) {
         const QString path = dir.filePath(name);
         ASSERT_TRUE(b.SaveToFile(path)) << name.toStdString();

@@ -127,8 +127,9 @@ TEST_P(DialogLayoutTest, StoredLayout)
         ASSERT_NE(w, nullptr) << c.name;
         EXPECT_EQ(w->parentWidget()->objectName(), QLatin1String(c.parent)) << c.name;
         EXPECT_EQ(w->pos(), c.pos) << c.name;
-        if (!c.size.isEmpty())
+        if (!c.size.isEmpty()) {
             EXPECT_EQ(w->size(), c.size) << c.name;
+        }
         EXPECT_EQ(textOf(w), QString::fromUtf8(c.text)) << c.name;
     }
     QStringList order;
