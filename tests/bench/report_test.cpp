@@ -92,6 +92,34 @@ TEST_F(ResultWindow, CaptionsOfAReport)
     EXPECT_TRUE(lines.contains(QString::fromUtf8("メモリ確保 2.345 秒")));
 }
 
+// Five-digit memory figures do not run into the separator and the unit;
+// three-digit ones keep the stored positions.
+TEST_F(ResultWindow, MemoryFiguresStayApart)
+{
+    bench::StageTimes t;
+    t.total = 1.0;
+    bench::Machine m = machine();
+    bench::FillReport(*panel, t, m);
+    EXPECT_EQ(panel->Label28->pos(), QPoint(168, 128));
+    EXPECT_EQ(panel->Label27->pos(), QPoint(184, 128));
+    EXPECT_EQ(panel->Label26->pos(), QPoint(216, 128));
+
+    m.availPhys = 24845000000ull;
+    m.totalPhys = 125276000000ull;
+    bench::FillReport(*panel, t, m);
+    EXPECT_EQ(panel->Label25->text(), "24845");
+    EXPECT_EQ(panel->Label27->text(), "125276");
+    auto right = [](const QLabel *l) { return l->x() + l->width(); };
+    EXPECT_GE(panel->Label28->x(), right(panel->Label25));
+    EXPECT_GE(panel->Label27->x(), right(panel->Label28));
+    EXPECT_GE(panel->Label26->x(), right(panel->Label27));
+    EXPECT_EQ(panel->Label26->y(), 128);
+
+    bench::FillReport(*panel, t, machine());
+    EXPECT_EQ(panel->Label28->pos(), QPoint(168, 128));
+    EXPECT_EQ(panel->Label26->pos(), QPoint(216, 128));
+}
+
 TEST_F(ResultWindow, EveryRunOverwritesTheCaptions)
 {
     bench::StageTimes t;
