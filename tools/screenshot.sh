@@ -6,8 +6,8 @@
 set -eu
 
 here=$(cd "$(dirname "$0")/.." && pwd)
-program=${1:-"$here/build-gui/app/telvane"}
-out=${2:-"$here/build-gui/screenshot.png"}
+program=${1:-"$here/build/app/telvane"}
+out=${2:-"$here/build/screenshot.png"}
 display=${TELVANE_DISPLAY:-:99}
 
 if [ ! -x "$program" ]; then
