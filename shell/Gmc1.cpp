@@ -149,6 +149,9 @@ TMainForm::TMainForm(QWidget *parent)
 
 TMainForm::~TMainForm()
 {
+    // The MDI area still reports activations while the image windows go
+    // down with it, after this part of the window has been destroyed.
+    disconnect(MdiArea, nullptr, this, nullptr);
     if (MainForm == this)
         MainForm = nullptr;
 }

@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Installs what is missing, builds and runs every test:
 #   1. the whole program and its tests (GUI tests on Qt's offscreen platform);
-#   2. the core's tests again under AddressSanitizer and UndefinedBehaviorSanitizer;
+#   2. all of it again under AddressSanitizer and UndefinedBehaviorSanitizer;
 #   3. the file-reader fuzz targets for TELVANE_FUZZ_SECONDS each (default 30).
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -39,8 +39,8 @@ cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
 cmake --build build -j"$jobs"
 run_ctest --test-dir build --output-on-failure -j"$jobs"
 
-echo "== core under AddressSanitizer and UndefinedBehaviorSanitizer =="
-cmake -S . -B build-asan -G Ninja -DCMAKE_BUILD_TYPE=Debug -DTELVANE_GUI=OFF \
+echo "== under AddressSanitizer and UndefinedBehaviorSanitizer =="
+cmake -S . -B build-asan -G Ninja -DCMAKE_BUILD_TYPE=Debug \
       -DTELVANE_SANITIZE=ON -DTELVANE_BENCHMARKS=OFF >/dev/null
 cmake --build build-asan -j"$jobs"
 run_ctest --test-dir build-asan --output-on-failure -j"$jobs"

@@ -83,6 +83,11 @@ void BM_StageFileAccess(benchmark::State &state)
             free_plane(w, h, p);
             state.ResumeTiming();
         }
+        // The command writes new files each run: remove these outside the timing.
+        state.PauseTiming();
+        for (const std::string &name : names)
+            std::filesystem::remove(name);
+        state.ResumeTiming();
     }
     std::filesystem::remove_all(dir);
 }
