@@ -6,6 +6,7 @@
 // standard output, every file that is not a 16-bit two-axis image or is
 // shorter than its data.  Neither ends the process.
 #include "fits.h"
+#include "file_closer.h"
 
 #include <charconv>
 #include <cstdint>
@@ -132,20 +133,6 @@ struct Keyword {
 };
 
 void refuse(const char *path, const char *reason) { std::printf("fits format error    %s    %s\n", path, reason); }
-
-class FileCloser {
-public:
-    explicit FileCloser(FILE *f) : f_(f) {}
-    ~FileCloser() {
-        if (f_ != nullptr)
-            std::fclose(f_);
-    }
-    FileCloser(const FileCloser &) = delete;
-    FileCloser &operator=(const FileCloser &) = delete;
-
-private:
-    FILE *f_;
-};
 
 }  // namespace
 

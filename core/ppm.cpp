@@ -9,6 +9,7 @@
 // same header trace again, the sizes, "opened head", "extended" and
 // "reading ...".
 #include "ppm.h"
+#include "file_closer.h"
 
 #include <climits>
 #include <cstdint>
@@ -25,20 +26,6 @@ constexpr std::size_t kTokenShown = 19;
 constexpr std::size_t kCommentShown = 199;
 
 bool is_space(int c) { return c == ' ' || c == '\t' || c == '\n' || c == '\v' || c == '\f' || c == '\r'; }
-
-class FileCloser {
-public:
-    explicit FileCloser(FILE *f) : f_(f) {}
-    ~FileCloser() {
-        if (f_ != nullptr)
-            std::fclose(f_);
-    }
-    FileCloser(const FileCloser &) = delete;
-    FileCloser &operator=(const FileCloser &) = delete;
-
-private:
-    FILE *f_;
-};
 
 // Reads the header after the magic and records what the trace shows.
 class HeaderParser {

@@ -1,13 +1,23 @@
 #!/bin/sh
-# Takes a picture of the window program as a user sees it at start-up.
-# Usage: tools/screenshot.sh [path/to/telvane] [out.png]
-# Runs on a virtual X display (:99, 1024x768x24); needs xvfb, xdotool and
-# imagemagick.
+# Takes a picture of the window program as a user sees it, on a virtual X
+# display (:99, 1024x768x24); needs xvfb, xdotool and imagemagick.
+#   tools/screenshot.sh [path/to/telvane] [out.png]
+#       the main window at start-up
+#   tools/screenshot.sh --report [path/to/telvane-bench] [out.png]
+#       a benchmark run: the frame windows with the result window in front
 set -eu
 
 here=$(cd "$(dirname "$0")/.." && pwd)
-program=${1:-"$here/build/app/telvane"}
-out=${2:-"$here/build/screenshot.png"}
+report=
+if [ "${1:-}" = "--report" ]; then
+    report=1
+    shift
+    program=${1:-"$here/build/app/telvane-bench"}
+    out=${2:-"$here/build/screenshot-report.png"}
+else
+    program=${1:-"$here/build/app/telvane"}
+    out=${2:-"$here/build/screenshot.png"}
+fi
 display=${TELVANE_DISPLAY:-:99}
 
 if [ ! -x "$program" ]; then
@@ -18,10 +28,12 @@ fi
 Xvfb "$display" -screen 0 1024x768x24 -nolisten tcp >/dev/null 2>&1 &
 xvfb=$!
 app=
+workdir=$(mktemp -d)
 cleanup() {
     [ -n "$app" ] && kill "$app" 2>/dev/null || true
     kill "$xvfb" 2>/dev/null || true
     wait 2>/dev/null || true
+    rm -rf "$workdir"
 }
 trap cleanup EXIT INT TERM
 
@@ -35,12 +47,18 @@ until xdotool getdisplaygeometry >/dev/null 2>&1; do
     sleep 0.1
 done
 
-workdir=$(mktemp -d)
-(cd "$workdir" && exec "$program") &
-app=$!
-
-timeout 20 xdotool search --sync --onlyvisible --name '^TELVANE$' >/dev/null
+if [ -n "$report" ]; then
+    (cd "$workdir" && exec "$program" --window) &
+    app=$!
+    # Answer the confirmation with its Yes button (Alt+Y), wait for the report.
+    confirm=$(timeout 20 xdotool search --sync --name '確認' | head -n 1)
+    xdotool windowfocus --sync "$confirm" key alt+y
+    timeout 60 xdotool search --sync --name '^Result$' >/dev/null
+else
+    (cd "$workdir" && exec "$program") &
+    app=$!
+    timeout 20 xdotool search --sync --onlyvisible --name '^TELVANE$' >/dev/null
+fi
 sleep 1 # let the first paint finish
 import -window root "$out"
-rm -rf "$workdir"
 echo "$out"
