@@ -108,6 +108,32 @@ inline uint32_t elapsed(uint32_t start)
     return forms::GetTickCount() - start; // 32-bit difference
 }
 
+// Makes the image window of a frame: the grey rendering in Image, the raw
+// samples in ImageZm, through one display bitmap released on return.
+TChild *showFrame(TMainForm &main, Plane frame, Plane display, int width, int height, const QString &name,
+                  QList<QPointer<TChild>> &windows)
+{
+    forms::Bitmap bitmap(width, height);
+    uint8_t *rows = bitmap.ScanLine(0);
+    const ptrdiff_t stride = bitmap.image().bytesPerLine();
+    FillGrey(display, width, height, rows, stride);
+
+    TChild *child = main.NewChild();
+    windows << child;
+    child->FilterI->setText(QStringLiteral("2"));
+    child->SetAutoSize(false);
+    child->Image->SetSize(width, height);
+    child->SetClientSize(main.ClientWidth() - 50, main.ClientHeight() - 100);
+    child->Image->Draw(0, 0, bitmap);
+    child->Image->setVisible(true);
+
+    FillRaw(frame, width, height, rows, stride);
+    child->ImageZm->SetSize(width, height);
+    child->ImageZm->Draw(0, 0, bitmap);
+    child->SetCaption(name);
+    return child;
+}
+
 } // namespace
 
 void SetVerify(bool on)
@@ -177,27 +203,7 @@ RunResult Run(TMainForm &main)
         const double mean = st.mean;
         const int minimum = st.minimum;
         Render(frame, display, width, height, minimum, mean);
-        TChild *child = nullptr;
-        {
-        forms::Bitmap bitmap(width, height);
-        uint8_t *rows = bitmap.ScanLine(0);
-        const ptrdiff_t stride = bitmap.image().bytesPerLine();
-        FillGrey(display, width, height, rows, stride);
-
-        child = main.NewChild();
-        res.windows << child;
-        child->FilterI->setText(QStringLiteral("2"));
-        child->SetAutoSize(false);
-        child->Image->SetSize(width, height);
-        child->SetClientSize(main.ClientWidth() - 50, main.ClientHeight() - 100);
-        child->Image->Draw(0, 0, bitmap);
-        child->Image->setVisible(true);
-
-        FillRaw(frame, width, height, rows, stride);
-        child->ImageZm->SetSize(width, height);
-        child->ImageZm->Draw(0, 0, bitmap);
-        child->SetCaption(frameName(f));
-        } // the bitmap is released here
+        TChild *child = showFrame(main, frame, display, width, height, frameName(f), res.windows);
 
         main.Edit1->setText(QStringLiteral("100.0%"));
         main.Edit2->setText(forms::IntToStr(static_cast<int>(mean)));
