@@ -40,7 +40,8 @@ public:
         confirmCaption = caption;
         return answer;
     }
-    void ShowMessage(const QString &) override {}
+    void ShowMessage(const QString &text) override { messages << text; }
+    QStringList messages;
     int ShowModal(QDialog *form) override
     {
         if (form == panel) {
@@ -336,6 +337,21 @@ TEST_F(BenchmarkRun, VerifyTakesTheChecksumOfTheConvolvedComposite)
     // The window program never takes it.
     runCommand();
     EXPECT_FALSE(bench::LastRun().hasChecksum);
+}
+
+TEST_F(BenchmarkRun, VersionMessageHasTwoLinesAndChangesNothing)
+{
+    MainForm->Edit1->setText("kept");
+    MainForm->V2->trigger();
+    ASSERT_EQ(seam_.messages.size(), 1);
+    const QStringList lines = seam_.messages[0].split('\n');
+    ASSERT_EQ(lines.size(), 2);
+    EXPECT_EQ(lines[0], "TELVANE Version 1.0");
+    EXPECT_TRUE(lines[1].contains("2002"));
+    EXPECT_EQ(seam_.confirmations, 0);
+    EXPECT_EQ(MainForm->MDIChildCount(), 0);
+    EXPECT_EQ(MainForm->Edit1->text(), "kept");
+    EXPECT_TRUE(entries().isEmpty());
 }
 
 } // namespace
