@@ -11,6 +11,8 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include "WidgetText.h"
+
 #include <gtest/gtest.h>
 
 #include <functional>
@@ -35,19 +37,6 @@ struct DialogLayout {
     std::vector<Ctl> controls;
     QStringList tabOrder;
 };
-
-QString textOf(QWidget *w)
-{
-    if (auto *l = qobject_cast<QLabel *>(w))
-        return l->text();
-    if (auto *e = qobject_cast<QLineEdit *>(w))
-        return e->text();
-    if (auto *b = qobject_cast<QPushButton *>(w))
-        return b->text();
-    if (auto *g = qobject_cast<QGroupBox *>(w))
-        return g->title();
-    return {};
-}
 
 const std::vector<DialogLayout> &layouts()
 {

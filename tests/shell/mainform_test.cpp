@@ -15,6 +15,8 @@
 #include <QMenuBar>
 #include <QPushButton>
 #include <QToolButton>
+#include "WidgetText.h"
+
 #include <gtest/gtest.h>
 
 #include <memory>
@@ -239,17 +241,6 @@ const Control kToolbar[] = {
     {"Label2", "QLabel", {608, 8, 0, 0}, "R = , G = , B = ", true},
     {"Label3", "QLabel", {760, 16, 0, 0}, "Max. =      ,  Min. = ", true},
 };
-
-QString textOf(QWidget *w)
-{
-    if (auto *l = qobject_cast<QLabel *>(w))
-        return l->text();
-    if (auto *e = qobject_cast<QLineEdit *>(w))
-        return e->text();
-    if (auto *b = qobject_cast<QPushButton *>(w))
-        return b->text();
-    return {};
-}
 
 TEST(Toolbar, ControlsAtTheirPlacesAllHidden)
 {
