@@ -18,6 +18,12 @@ public:
     // Top-left corner for a screen of the given size (each half an integer division).
     static QPoint centredOn(const QSize &screen);
 
+    // Today's memory figures have more digits than the layout leaves room
+    // for: the separator, the installed figure and the unit move right just
+    // as far as needed to stay clear of the text before them, and go back to
+    // their stored places for short figures.
+    void ArrangeMemoryFigures();
+
     QFrame *Panel1;
     QLabel *Label1, *Label3, *Label4, *Label5, *Label6, *Label2;
     QLabel *Label7, *Label8, *Label9, *Label10, *Label11, *Label12, *Label13, *Label14,

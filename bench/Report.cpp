@@ -57,17 +57,6 @@ Machine QueryMachine()
     return m;
 }
 
-namespace {
-
-void keepRightOf(const QLabel *left, QLabel *label)
-{
-    const int edge = left->x() + left->width();
-    if (label->x() < edge)
-        label->move(edge, label->y());
-}
-
-} // namespace
-
 void FillReport(Tpanel &panel, const StageTimes &times, const Machine &machine)
 {
     const QString os = OsText(machine.platformId, machine.major, machine.minor);
@@ -84,15 +73,7 @@ void FillReport(Tpanel &panel, const StageTimes &times, const Machine &machine)
     panel.Label27->setText(QString::number(MegaBytes(machine.totalPhys)));
     for (QLabel *l : panel.Panel1->findChildren<QLabel *>())
         l->adjustSize();
-    // Today's memory figures have more digits than the layout leaves room
-    // for: the separator, the installed figure and the unit move right just
-    // as far as needed to stay clear of the text before them.
-    panel.Label28->move(168, 128);
-    panel.Label27->move(184, 128);
-    panel.Label26->move(216, 128);
-    keepRightOf(panel.Label25, panel.Label28);
-    keepRightOf(panel.Label28, panel.Label27);
-    keepRightOf(panel.Label27, panel.Label26);
+    panel.ArrangeMemoryFigures();
 }
 
 QStringList ReportLines(const Tpanel &p)
