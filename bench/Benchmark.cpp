@@ -3,6 +3,7 @@
 #include "Panel1.h"
 #include "Report.h"
 #include "Workload.h"
+#include "Frame.h"
 
 #include "Gmc1.h"
 #include "Child1.h"
@@ -114,9 +115,8 @@ TChild *showFrame(TMainForm &main, Plane frame, Plane display, int width, int he
                   QList<QPointer<TChild>> &windows)
 {
     forms::Bitmap bitmap(width, height);
-    uint8_t *rows = bitmap.ScanLine(0);
-    const ptrdiff_t stride = bitmap.image().bytesPerLine();
-    FillGrey(display, width, height, rows, stride);
+    const pixels::Rows24 rows = bitmap.Rows();
+    pixels::FillGrey(display, rows);
 
     TChild *child = main.NewChild();
     windows << child;
@@ -127,7 +127,7 @@ TChild *showFrame(TMainForm &main, Plane frame, Plane display, int width, int he
     child->Image->Draw(0, 0, bitmap);
     child->Image->setVisible(true);
 
-    FillRaw(frame, width, height, rows, stride);
+    pixels::FillRaw(frame, rows);
     child->ImageZm->SetSize(width, height);
     child->ImageZm->Draw(0, 0, bitmap);
     child->SetCaption(name);
@@ -199,10 +199,11 @@ RunResult Run(TMainForm &main)
         Plane display = res.display;
 
         const uint32_t t = forms::GetTickCount();
-        const FrameStatistics st = Statistics(frame, width, height);
+        const pixels::FrameStatistics st = pixels::GridStatistics(frame, width, height);
         const double mean = st.mean;
         const int minimum = st.minimum;
-        Render(frame, display, width, height, minimum, mean);
+        const double variance = pixels::GridVariance(frame, width, height, mean);
+        pixels::Render(frame, display, width, height, minimum, mean);
         TChild *child = showFrame(main, frame, display, width, height, frameName(f), res.windows);
 
         main.Edit1->setText(QStringLiteral("100.0%"));
@@ -219,7 +220,7 @@ RunResult Run(TMainForm &main)
         child->setVisible(true);
         dispMs += elapsed(t);
 
-        result.frames.append({frameName(f), child->Average->text(), minimum, st.variance});
+        result.frames.append({frameName(f), child->Average->text(), minimum, variance});
         RunResources::release(res.frame);
     }
 

@@ -22,23 +22,6 @@ int Random();
 // from the generator in the fixed loop order.
 void SynthesizeFrame(Plane frame);
 
-// Statistics on the sampling grid x, y = 10, 14, ... < side − 10.
-struct FrameStatistics {
-    double mean = 0;
-    double variance = 0; // sample variance, computed as part of the work
-    int minimum = 0;
-};
-FrameStatistics Statistics(Plane frame, int width, int height);
-
-// display[x][y] = (frame − minimum) × 50 / (mean − minimum), clipped to 0..255.
-void Render(Plane frame, Plane display, int width, int height, int minimum, double mean);
-
-// Writes rows of a 24-bit picture (blue, green, red; `stride` bytes apart):
-// grey from the display plane, or the raw samples of the frame
-// (blue 0, green v div 256, red v mod 256).
-void FillGrey(Plane display, int width, int height, uint8_t *rows, ptrdiff_t stride);
-void FillRaw(Plane frame, int width, int height, uint8_t *rows, ptrdiff_t stride);
-
 // accumulator[x][y] += frame[x][y].
 void AddFrame(Plane accumulator, Plane frame, int width, int height);
 

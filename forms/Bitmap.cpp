@@ -75,6 +75,14 @@ bool Bitmap::SaveToFile(const QString &path) const
     return writer.write(img_.convertToFormat(QImage::Format_RGB888));
 }
 
+pixels::Rows24 Bitmap::Rows()
+{
+    SetPixelFormat24();
+    if (Empty())
+        return {};
+    return {img_.bits(), img_.bytesPerLine(), img_.width(), img_.height()};
+}
+
 void Bitmap::SetPixelFormat24()
 {
     if (!img_.isNull() && img_.format() != kFormat)

@@ -1,6 +1,8 @@
 // A 24-bit bitmap with row access: three bytes per pixel, blue, green, red.
 #pragma once
 
+#include "Rows.h"
+
 #include <QImage>
 #include <QString>
 
@@ -36,25 +38,14 @@ public:
     // already 24-bit).
     void SetPixelFormat24();
 
+    // The rows as the pixel layer sees them (converted to 24 bits first).
+    pixels::Rows24 Rows();
+
     QImage &image() { return img_; }
     const QImage &image() const { return img_; }
 
 private:
     QImage img_;
 };
-
-// A 16-bit sample v kept in a 24-bit pixel: blue 0, green v div 256,
-// red v mod 256, so that the pixel's colour value 0x00BBGGRR equals v.
-inline void EncodeRawSample(uint8_t *pixel, int v)
-{
-    pixel[0] = 0;
-    pixel[1] = uint8_t(v / 256);
-    pixel[2] = uint8_t(v - 256 * (v / 256));
-}
-
-inline int DecodeRawSample(const uint8_t *pixel)
-{
-    return pixel[1] * 256 + pixel[2];
-}
 
 } // namespace forms

@@ -5,6 +5,7 @@
 
 #include "Child1.h"
 #include "Gmc1.h"
+#include "Frame.h"
 #include "forms.h"
 
 #include <QAction>
@@ -183,7 +184,7 @@ TEST_F(BenchmarkRun, FrameWindowsHoldPicturesAndFields)
             const uint8_t *r = raw.ScanLine(y);
             const uint8_t *s = shown.ScanLine(y);
             for (int x = 0; x < 1000; ++x) {
-                const int v = forms::DecodeRawSample(r + 3 * x);
+                const int v = pixels::DecodeRawSample(r + 3 * x);
                 EXPECT_TRUE(s[3 * x] == s[3 * x + 1] && s[3 * x + 1] == s[3 * x + 2]);
                 if (v == 33756 && !sawMin) {
                     sawMin = true;

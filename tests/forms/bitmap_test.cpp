@@ -1,4 +1,5 @@
 #include "Bitmap.h"
+#include "Frame.h"
 #include "Image.h"
 
 #include <QFile>
@@ -68,7 +69,7 @@ TEST(RawSample, EncodingThroughTheCanvas)
     } cases[] = {{0, {0, 0, 0}}, {256, {0, 1, 0}}, {65535, {0, 255, 255}}, {33816, {0, 132, 24}}, {1, {0, 0, 1}}};
     Bitmap b(int(std::size(cases)), 1);
     for (size_t i = 0; i < std::size(cases); ++i)
-        EncodeRawSample(b.ScanLine(0) + 3 * i, cases[i].v);
+        pixels::EncodeRawSample(b.ScanLine(0) + 3 * i, cases[i].v);
     TImage image;
     image.SetSize(b.Width(), 1);
     image.Draw(0, 0, b);
@@ -77,7 +78,7 @@ TEST(RawSample, EncodingThroughTheCanvas)
         EXPECT_EQ(p[0], cases[i].bytes[0]) << cases[i].v;
         EXPECT_EQ(p[1], cases[i].bytes[1]) << cases[i].v;
         EXPECT_EQ(p[2], cases[i].bytes[2]) << cases[i].v;
-        EXPECT_EQ(DecodeRawSample(p), cases[i].v);
+        EXPECT_EQ(pixels::DecodeRawSample(p), cases[i].v);
         EXPECT_EQ(image.Pixel(int(i), 0), cases[i].v);
     }
 }

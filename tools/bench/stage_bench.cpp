@@ -2,6 +2,7 @@
 // loops as the timed intervals of the command, for comparison with the
 // times the command reports (tools/bench/compare-stages.sh).
 #include "Workload.h"
+#include "Frame.h"
 
 #include "fits.h"
 #include "plane.h"
@@ -103,10 +104,13 @@ void BM_StageImageDisplayPixels(benchmark::State &state)
     for (auto _ : state) {
         for (int f = 0; f < kFrames; ++f) {
             Plane frame = frames().folded[f];
-            const bench::FrameStatistics st = bench::Statistics(frame, kSide, kSide);
-            bench::Render(frame, display, kSide, kSide, st.minimum, st.mean);
-            bench::FillGrey(display, kSide, kSide, rows.data(), kSide * 3);
-            bench::FillRaw(frame, kSide, kSide, rows.data(), kSide * 3);
+            const pixels::FrameStatistics st = pixels::GridStatistics(frame, kSide, kSide);
+            const double variance = pixels::GridVariance(frame, kSide, kSide, st.mean);
+            pixels::Render(frame, display, kSide, kSide, st.minimum, st.mean);
+            const pixels::Rows24 view{rows.data(), kSide * 3, kSide, kSide};
+            pixels::FillGrey(display, view);
+            pixels::FillRaw(frame, view);
+            benchmark::DoNotOptimize(variance);
             benchmark::DoNotOptimize(st);
             benchmark::DoNotOptimize(rows.data());
         }
