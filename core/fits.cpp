@@ -6,7 +6,10 @@
 // standard output, every file that is not a 16-bit two-axis image or is
 // shorter than its data.  Neither ends the process.
 #include "fits.h"
+#include "diagnostic.h"
 #include "file_closer.h"
+
+#include <sys/stat.h>
 
 #include <charconv>
 #include <cstdint>
@@ -132,7 +135,26 @@ struct Keyword {
     char card[kCardBytes] = {};
 };
 
-void refuse(const char *path, const char *reason) { std::printf("fits format error    %s    %s\n", path, reason); }
+void refuse(const char *path, const char *reason) {
+    std::printf("fits format error    %s    %s\n", path, reason);
+    set_last_read_error(reason);
+}
+
+// Opens a regular file (or anything but a directory) for binary reading;
+// prints the open-error line otherwise.
+FILE *open_for_reading(const char *path) {
+    FILE *f = std::fopen(path, "rb");
+    struct stat st;
+    if (f != nullptr && fstat(fileno(f), &st) == 0 && S_ISDIR(st.st_mode)) {
+        std::fclose(f);
+        f = nullptr;
+    }
+    if (f == nullptr) {
+        std::printf("file open error    %s\n", path);
+        set_last_read_error("the file cannot be opened");
+    }
+    return f;
+}
 
 }  // namespace
 
@@ -191,15 +213,15 @@ int read_fits(const char *path, char *header, int *width, int *height, int *card
         refuse(path, "no place for the results");
         return 1;
     }
-    FILE *f = std::fopen(path, "rb");
-    if (f == nullptr) {
-        std::printf("file open error    %s\n", path);
+    set_last_read_error("");
+    FILE *f = open_for_reading(path);
+    if (f == nullptr)
         return 1;
-    }
     FileCloser closer(f);
 
-    Keyword bitpix("BITPIX  "), naxis("NAXIS   "), naxis1("NAXIS1  "), naxis2("NAXIS2  "), bzero("BZERO   ");
-    Keyword *keywords[] = {&bitpix, &naxis, &naxis1, &naxis2, &bzero};
+    Keyword bitpix("BITPIX  "), naxis("NAXIS   "), naxis1("NAXIS1  "), naxis2("NAXIS2  "), bzero("BZERO   "),
+        bscale("BSCALE  ");
+    Keyword *keywords[] = {&bitpix, &naxis, &naxis1, &naxis2, &bzero, &bscale};
 
     // Header: whole blocks up to and including the one holding END.
     bool ended = false;
@@ -260,6 +282,13 @@ int read_fits(const char *path, char *header, int *width, int *height, int *card
         refuse(path, "BZERO is not a number");
         return 1;
     }
+    // Scaled samples cannot be shown as they are: refuse rather than show
+    // wrong values.
+    double scale = 1.0;
+    if (bscale.seen && (!parse_real(bscale.card, &scale) || scale != 1.0)) {
+        refuse(path, "BSCALE is not 1 (scaled samples are not supported)");
+        return 1;
+    }
 
     // The data must all be there before the plane is allocated.
     const off_t data_start = static_cast<off_t>(count) * kCardBytes;
@@ -277,8 +306,10 @@ int read_fits(const char *path, char *header, int *width, int *height, int *card
     }
 
     Plane p = nullptr;
-    if (alloc_plane(static_cast<int>(w), static_cast<int>(h), &p) != 0)
+    if (alloc_plane(static_cast<int>(w), static_cast<int>(h), &p) != 0) {
+        set_last_read_error("no memory for the samples");
         return 1;
+    }
     for (long long y = 0; y < h; ++y) {
         for (long long x = 0; x < w; ++x) {
             int hi = getc_unlocked(f);

@@ -9,7 +9,10 @@
 // same header trace again, the sizes, "opened head", "extended" and
 // "reading ...".
 #include "ppm.h"
+#include "diagnostic.h"
 #include "file_closer.h"
+
+#include <sys/stat.h>
 
 #include <climits>
 #include <cstdint>
@@ -132,7 +135,10 @@ void print(const std::string &s) { std::fwrite(s.data(), 1, s.size(), stdout); }
 // comment lines.
 std::string header_trace(const HeaderParser &parser) { return parser.first_token() + " P6\n" + parser.trace(); }
 
-void refuse(const char *path, const char *reason) { std::printf("ppm format error    %s    %s\n", path, reason); }
+void refuse(const char *path, const char *reason) {
+    std::printf("ppm format error    %s    %s\n", path, reason);
+    set_last_read_error(reason);
+}
 
 }  // namespace
 
@@ -144,9 +150,16 @@ int read_ppm(const char *path, int *width, int *height, Plane *red, Plane *green
         refuse(path, "no place for the results");
         return 1;
     }
+    set_last_read_error("");
     FILE *f = std::fopen(path, "rb");
+    struct stat st;
+    if (f != nullptr && fstat(fileno(f), &st) == 0 && S_ISDIR(st.st_mode)) {
+        std::fclose(f);
+        f = nullptr;
+    }
     if (f == nullptr) {
         std::printf("Couldn't find %s\n", path);
+        set_last_read_error("the file cannot be opened");
         return 1;
     }
     FileCloser closer(f);
@@ -219,16 +232,34 @@ int read_ppm(const char *path, int *width, int *height, Plane *red, Plane *green
         free_plane(iw, ih, g);
         free_plane(iw, ih, b);
         free_bytes(raster);
+        set_last_read_error("no memory for the planes");
         return 1;
     }
+    // A sample above the maximum value is no sample of this file.
+    const std::size_t samples = static_cast<std::size_t>(raster_bytes);
+    for (std::size_t k = 0; k < samples; ++k) {
+        if (raster[k] > maxval) {
+            free_plane(iw, ih, r);
+            free_plane(iw, ih, g);
+            free_plane(iw, ih, b);
+            free_bytes(raster);
+            refuse(path, "a sample is above the maximum value");
+            return 1;
+        }
+    }
+    // Samples of a smaller range are scaled to 0..255, rounded to nearest:
+    // (v * 255 + maxval div 2) div maxval.  A maximum of 255 reads as is.
+    unsigned char scale[256];
+    for (int v = 0; v < 256; ++v)
+        scale[v] = static_cast<unsigned char>(maxval == 255 || v > maxval ? v : (v * 255 + maxval / 2) / maxval);
     std::fputs("extended\n", stdout);
     std::fputs("reading ...\n", stdout);
     for (int y = 0; y < ih; ++y) {
         for (int x = 0; x < iw; ++x) {
             const std::size_t p = static_cast<std::size_t>(y) * static_cast<std::size_t>(iw) + static_cast<std::size_t>(x);
-            r[x][y] = raster[3 * p];
-            g[x][y] = raster[3 * p + 1];
-            b[x][y] = raster[3 * p + 2];
+            r[x][y] = scale[raster[3 * p]];
+            g[x][y] = scale[raster[3 * p + 1]];
+            b[x][y] = scale[raster[3 * p + 2]];
         }
     }
     free_bytes(raster);

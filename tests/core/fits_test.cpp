@@ -1,4 +1,5 @@
 #include "fits.h"
+#include "diagnostic.h"
 
 #include <gtest/gtest.h>
 
@@ -324,6 +325,7 @@ INSTANTIATE_TEST_SUITE_P(
                    with(kStandardCards, 5, {"ENDTIME = '12:00:00'", "HISTORY END", "COMMENT END", "END1    = 3",
                                             "ENDX"}),
                    3, 2, 36, 0.0},
+        HeaderCase{"BscaleOne", with(kStandardCards, 5, {"BSCALE  =           1.00000000"}), 3, 2, 36, 0.0},
         HeaderCase{"FirstOccurrenceWins", with(kStandardCards, 5, {"NAXIS1  =                   99"}), 3, 2, 36, 0.0},
         HeaderCase{"CardsAfterEndAreIgnored",
                    with(kStandardCards, 6, {"NAXIS1  =                   99", "BZERO   =                   12"}), 3, 2,
@@ -382,6 +384,8 @@ INSTANTIATE_TEST_SUITE_P(
                     HeaderCase{"Naxis2Garbage", replaced(4, "NAXIS2  =                   2x"), 3, 2, 0, 0},
                     HeaderCase{"BzeroText", with(kStandardCards, 5, {"BZERO   = 'none'"}), 3, 2, 0, 0},
                     HeaderCase{"BzeroOutOfRange", with(kStandardCards, 5, {"BZERO   = 1E999"}), 3, 2, 0, 0},
+                    HeaderCase{"Bscale2", with(kStandardCards, 5, {"BSCALE  =                  2.0"}), 3, 2, 0, 0},
+                    HeaderCase{"BscaleText", with(kStandardCards, 5, {"BSCALE  = 'one'"}), 3, 2, 0, 0},
                     HeaderCase{"NoEnd", replaced(5, "COMMENT no end here"), 3, 2, 0, 0},
                     HeaderCase{"EmptyFile", {}, 0, 0, 0, 0},
                     HeaderCase{"DataOneByteShort", kStandardCards, 3, 2, -1, 0},
@@ -428,6 +432,33 @@ TEST_F(FitsFiles, FolderIsNotAFitsFile) {
     ReadResult r(dir.path().string());
     EXPECT_EQ(r.status, 1);
     EXPECT_EQ(r.plane, r.sentinel);
+    EXPECT_EQ(r.out, "file open error    " + dir.path().string() + "\n");
+    EXPECT_EQ(last_read_error(), "the file cannot be opened");
+}
+
+TEST_F(FitsFiles, RefusalReasonIsKeptForTheCaller) {
+    const std::string path = dir.file("scaled.fits");
+    write_bytes(path, header_of(with(kStandardCards, 5, {"BSCALE  =                  0.5"})) +
+                          big_endian_data(3, 2, pattern));
+    ReadResult r(path);
+    EXPECT_EQ(r.status, 1);
+    EXPECT_NE(r.out.find("BSCALE"), std::string::npos) << r.out;
+    EXPECT_NE(last_read_error().find("BSCALE is not 1"), std::string::npos);
+    const std::string good = dir.file("good.fits");
+    write_bytes(good, header_of(kStandardCards) + big_endian_data(3, 2, pattern));
+    ReadResult ok(good);
+    EXPECT_EQ(ok.status, 0);
+    EXPECT_EQ(last_read_error(), "");
+}
+
+TEST_F(FitsFiles, PathLongerThanAHundredBytesIsRead) {
+    std::string name(180, 'a');
+    name += "-長い名前.fits";
+    const std::string path = dir.file(name);
+    write_bytes(path, header_of(kStandardCards) + big_endian_data(3, 2, pattern));
+    ReadResult r(path);
+    EXPECT_EQ(r.status, 0) << r.out;
+    EXPECT_EQ(r.width, 3);
 }
 
 }  // namespace

@@ -1,4 +1,5 @@
 #include "ppm.h"
+#include "diagnostic.h"
 
 #include <gtest/gtest.h>
 
@@ -129,7 +130,8 @@ INSTANTIATE_TEST_SUITE_P(
         FormCase{"CommentRightAfterMagic", "P6#x\n1 2 255\n", 1, 2, "#x P6\nx\n\nif\n"},
         FormCase{"CommentRightAfterNumber", "P6 2#c\n2\t255\r", 2, 2, "2#c P6\nc\n\nif\n"},
         FormCase{"TabsAndBlanks", "P6\t 5  \t1\n\n 255 ", 5, 1, "5 P6\n"},
-        FormCase{"SmallMaxval", "P6\n1 1\n1\n", 1, 1, "1 P6\n"},
+        // 251 scales the raster bytes 1, 8 and 15 to themselves.
+        FormCase{"MaxvalBelow255", "P6\n1 1\n251\n", 1, 1, "1 P6\n"},
         FormCase{"CommentEndedByCarriageReturn", "P6\n# cr\r1 1\n255\n", 1, 1, "# P6\n cr\r\nif\n"}),
     [](const auto &info) { return std::string(info.param.name); });
 
@@ -206,5 +208,43 @@ INSTANTIATE_TEST_SUITE_P(
                     BadCase{"LargeSizeTinyFile", "P6\n20000 20000\n255\nabc"},
                     BadCase{"RasterShort", "P6\n2 2\n255\n" + std::string(11, 'a')}),
     [](const auto &info) { return std::string(info.param.name); });
+
+// Samples of a maximum below 255 are scaled to the full range, rounded to
+// nearest; a maximum of 255 reads the bytes as they are.
+TEST_F(PpmFiles, SmallerMaximumIsScaledToTheFullRange) {
+    struct Case {
+        const char *name;
+        int maxval;
+        unsigned char sample;
+        int expected;
+    } const cases[] = {
+        {"one-bit white", 1, 1, 255},    {"one-bit black", 1, 0, 0},      {"15 of 15", 15, 15, 255},
+        {"7 of 15 rounds down", 15, 7, 119}, {"8 of 15 rounds up", 15, 8, 136}, {"100 of 127", 127, 100, 201},
+        {"254 of 254", 254, 254, 255},   {"200 of 255 unchanged", 255, 200, 200},
+    };
+    for (const Case &c : cases) {
+        std::string bytes = "P6\n1 1\n" + std::to_string(c.maxval) + "\n";
+        bytes += std::string(3, static_cast<char>(c.sample));
+        PpmResult *p = read(bytes);
+        ASSERT_EQ(p->status, 0) << c.name << p->out;
+        EXPECT_EQ(p->red[0][0], c.expected) << c.name;
+        EXPECT_EQ(p->green[0][0], c.expected) << c.name;
+        EXPECT_EQ(p->blue[0][0], c.expected) << c.name;
+    }
+}
+
+TEST_F(PpmFiles, SampleAboveTheMaximumIsRefused) {
+    PpmResult *p = read(std::string("P6\n2 1\n15\n") + std::string("\x01\x02\x03\x04\x10\x05", 6));
+    EXPECT_EQ(p->status, 1);
+    EXPECT_EQ(p->red, p->sentinel);
+    EXPECT_NE(p->out.find("above the maximum"), std::string::npos) << p->out;
+    EXPECT_EQ(last_read_error(), "a sample is above the maximum value");
+}
+
+TEST_F(PpmFiles, FolderCannotBeFound) {
+    PpmResult p(dir.path().string());
+    EXPECT_EQ(p.status, 1);
+    EXPECT_EQ(p.out, "declared\nCouldn't find " + dir.path().string() + "\n");
+}
 
 }  // namespace
