@@ -50,31 +50,6 @@ const uint8_t *Bitmap::ScanLine(int y) const
     return img_.constScanLine(y);
 }
 
-bool Bitmap::LoadFromFile(const QString &path)
-{
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        return false;
-    QImageReader reader(&file, "bmp");
-    QImage loaded = reader.read();
-    if (loaded.isNull())
-        return false;
-    img_ = loaded.convertToFormat(kFormat);
-    return true;
-}
-
-bool Bitmap::SaveToFile(const QString &path) const
-{
-    if (Empty())
-        return false;
-    QFile file(path);
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate))
-        return false;
-    QImageWriter writer(&file, "bmp");
-    // Qt's BMP writer stores an image without alpha channel as 24 bits.
-    return writer.write(img_.convertToFormat(QImage::Format_RGB888));
-}
-
 pixels::Rows24 Bitmap::Rows()
 {
     SetPixelFormat24();

@@ -27,12 +27,17 @@ public:
     uint8_t *ScanLine(int y);
     const uint8_t *ScanLine(int y) const;
 
-    // Reads a bitmap file through the image readers; on failure the bitmap
-    // is left unchanged and false is returned.  The picture is converted to
-    // 24 bits.
-    bool LoadFromFile(const QString &path);
-    // Writes a 24-bit Windows bitmap file; false when it cannot be written.
-    bool SaveToFile(const QString &path) const;
+    // Reads a Windows bitmap file of any depth Qt's reader knows; the
+    // picture is converted to 24 bits, and the 5- and 6-bit channels of a
+    // 16-bit file are scaled to the full 0..255 range.  On failure the bitmap
+    // is left unchanged, false is returned and *reason (when given) says why.
+    bool LoadFromFile(const QString &path, QString *reason = nullptr);
+    // Writes a 24-bit Windows bitmap file without ever destroying the one
+    // there: the picture goes to a new file in the same folder, which
+    // replaces the target only when it was written, flushed and closed.  On
+    // failure the target is as it was, no scratch file is left, false is
+    // returned and *reason (when given) has the system's reason.
+    bool SaveToFile(const QString &path, QString *reason = nullptr) const;
 
     // Converts the pixels to the 24-bit layout in place (no change when
     // already 24-bit).

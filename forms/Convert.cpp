@@ -312,4 +312,11 @@ QString FormatPercent(double value)
     return QString::fromLatin1(buf);
 }
 
+int Trunc(double value)
+{
+    if (!(value > -2147483649.0 && value < 2147483648.0))
+        throw EInvalidOp();
+    return static_cast<int>(value);
+}
+
 } // namespace forms

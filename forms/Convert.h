@@ -34,6 +34,10 @@ QString FloatToStr(double value);
 // characters in the picture are copied before/after the number as given.
 QString FormatFloat(const QString &pattern, double value);
 
+// A real truncated toward zero to an integer; a value outside the 32-bit
+// range, an infinity or NaN raises EInvalidOp, as the platform's Trunc does.
+int Trunc(double value);
+
 // C's "%2.1f%%": z * 100 from the caller, e.g. 100.0%, 50.0%, 0.0%.
 QString FormatPercent(double value);
 

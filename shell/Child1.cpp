@@ -1,6 +1,7 @@
 #include "Child1.h"
 
 #include "Gmc1.h"
+#include "Viewer.h"
 #include "forms.h"
 
 #include <QCloseEvent>
@@ -50,6 +51,7 @@ TChild::TChild(TMainForm *owner)
     scroll_->setBackgroundRole(QPalette::Button);
 
     Image = picture(nullptr, "Image");
+    Image->SetSize(kImageLayoutWidth, kImageLayoutHeight);
     scroll_->setWidget(Image); // at the client origin
     ImageZm = picture(this, "ImageZm");
     ImageZm->setVisible(false);
@@ -104,9 +106,27 @@ void TChild::FormClose()
     setAttribute(Qt::WA_DeleteOnClose);
 }
 
-void TChild::ImageMouseMove(Qt::KeyboardModifiers, int, int) {}
+void TChild::ImageMouseMove(Qt::KeyboardModifiers, int x, int y)
+{
+    // The stretched display maps back to the picture's own pixels.
+    const double z = forms::StrToFloat(ZomN->text());
+    const double s = forms::Divide(1.0, z);
+    const int px = forms::Trunc(x * s);
+    const int py = forms::Trunc(y * s);
+    if (forms::StrToInt(FilterI->text()) == 1)
+        owner_->Label2->setText(QString::fromStdString(pixels::BitmapReadout(Image->Pixel(px, py), x, y)));
+    if (forms::StrToInt(FilterI->text()) == 2)
+        owner_->Label2->setText(QString::fromStdString(pixels::FrameReadout(ImageZm->Pixel(px, py), x, y)));
+}
 
-void TChild::ImageMouseDown(Qt::MouseButton, Qt::KeyboardModifiers, int, int) {}
+void TChild::ImageMouseDown(Qt::MouseButton button, Qt::KeyboardModifiers, int x, int y)
+{
+    // The squares centre on the mouse in control pixels, whatever the zoom.
+    const pixels::Star star = pixels::MeasureStar([this](int px, int py) { return Image->Pixel(px, py); }, x, y,
+                                                  button == Qt::LeftButton);
+    owner_->Label3->setText(QString::fromStdString(pixels::PeakText(star)));
+    owner_->Label4->setText(QString::fromStdString(pixels::FwhmText(star)));
+}
 
 void TChild::SetAutoSize(bool on)
 {
@@ -128,6 +148,40 @@ void TChild::SetClientSize(int width, int height)
         l->activate();
     const QSize frame = sub->size() - size();
     sub->resize(width + frame.width(), height + frame.height());
+}
+
+void TChild::SetImageSize(int width, int height)
+{
+    Image->SetSize(width, height);
+    if (autoSize_)
+        SetClientSize(Image->width(), Image->height());
+}
+
+void TChild::SetOuterSize(int width, int height)
+{
+    if (QMdiSubWindow *sub = SubWindow())
+        sub->resize(std::max(width, 0), std::max(height, 0));
+    else
+        resize(std::max(width, 0), std::max(height, 0));
+}
+
+int TChild::OuterWidth() const
+{
+    QMdiSubWindow *sub = SubWindow();
+    return sub ? sub->width() : width();
+}
+
+int TChild::OuterHeight() const
+{
+    QMdiSubWindow *sub = SubWindow();
+    return sub ? sub->height() : height();
+}
+
+void TChild::BringToFront()
+{
+    QWidget *w = SubWindow() ? static_cast<QWidget *>(SubWindow()) : this;
+    w->show();
+    w->raise();
 }
 
 void TChild::SetCaption(const QString &caption)

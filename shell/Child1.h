@@ -21,6 +21,9 @@ public:
     // Stored outer size of the layout.
     static constexpr int kLayoutWidth = 513;
     static constexpr int kLayoutHeight = 449;
+    // Stored size of the picture control Image.
+    static constexpr int kImageLayoutWidth = 217;
+    static constexpr int kImageLayoutHeight = 161;
 
     forms::TImage *Image;
     forms::TImage *ImageZm;
@@ -44,6 +47,15 @@ public:
     bool AutoSize() const { return autoSize_; }
     // Sizes the MDI child so that its client area is width x height.
     void SetClientSize(int width, int height);
+    // Sizes the picture control Image; with automatic sizing on, the window
+    // follows it.
+    void SetImageSize(int width, int height);
+    // Sizes the MDI child itself, frame included.
+    void SetOuterSize(int width, int height);
+    int OuterWidth() const;
+    int OuterHeight() const;
+    // Shows the window and brings it to the front of the image windows.
+    void BringToFront();
     int ClientWidth() const { return width(); }
     int ClientHeight() const { return height(); }
     void SetCaption(const QString &caption);

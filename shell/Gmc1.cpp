@@ -1,12 +1,23 @@
 #include "Gmc1.h"
 
 #include "Child1.h"
+#include "Frame.h"
 #include "Title1.h"
+#include "Viewer.h"
 #include "forms.h"
+
+#include "diagnostic.h"
+#include "fits.h"
+#include "plane.h"
+#include "plane_owner.h"
+#include "ppm.h"
 
 #include <QAction>
 #include <QCloseEvent>
 #include <QCoreApplication>
+#include <QFile>
+#include <QFileInfo>
+#include <QImageReader>
 #include <QFrame>
 #include <QGuiApplication>
 #include <QLabel>
@@ -167,7 +178,7 @@ void TMainForm::buildMenu()
         a->setObjectName(QString::fromLatin1(name));
         menu->addAction(a);
         if (handler)
-            connect(a, &QAction::triggered, this, [this, handler] { forms::Guarded([this, handler] { (this->*handler)(); }); });
+            forms::Bind(a, &QAction::triggered, this, [this, handler] { (this->*handler)(); });
         return a;
     };
     auto submenu = [this](const char *name, const QString &caption) {
@@ -297,7 +308,7 @@ void TMainForm::buildSpeedBar()
         w->setVisible(false);
 
     auto bind = [this](auto *sender, auto signal, void (TMainForm::*handler)()) {
-        connect(sender, signal, this, [this, handler] { forms::Guarded([this, handler] { (this->*handler)(); }); });
+        forms::Bind(sender, signal, this, [this, handler] { (this->*handler)(); });
     };
     bind(OpenButton, &QToolButton::clicked, &TMainForm::OpenButtonClick);
     bind(SaveButton, &QToolButton::clicked, &TMainForm::SaveButtonClick);
@@ -324,12 +335,32 @@ TChild *TMainForm::NewChild()
     sub->setWindowIcon(windowIcon());
     sub->resize(TChild::kLayoutWidth, TChild::kLayoutHeight);
     sub->show();
+    Activate(child);
+    return child;
+}
+
+void TMainForm::Activate(TChild *child)
+{
+    QMdiSubWindow *sub = child ? child->SubWindow() : nullptr;
+    if (!sub)
+        return;
     MdiArea->setActiveSubWindow(sub);
     // Without an active application (no window system focus) the MDI area
     // may not report the activation; the window is current all the same.
     if (lastActivated_ != child && ActiveMDIChild() == child)
         subWindowActivated(sub);
-    return child;
+}
+
+void TMainForm::ShowViewer()
+{
+    for (QAction *a : {Open1, Save1, E1->menuAction(), P2->menuAction()}) {
+        a->setVisible(true);
+        a->setEnabled(true);
+    }
+    for (QWidget *w : SpeedBar->findChildren<QWidget *>(Qt::FindDirectChildrenOnly)) {
+        w->setVisible(true);
+        w->setEnabled(true);
+    }
 }
 
 QList<TChild *> TMainForm::MDIChildren() const
@@ -380,8 +411,6 @@ void TMainForm::closeEvent(QCloseEvent *e)
     QCoreApplication::quit();
 }
 
-void TMainForm::Open1Click() {}
-void TMainForm::Save1Click() {}
 
 void TMainForm::Exit1Click()
 {
@@ -420,11 +449,344 @@ void TMainForm::V2Click()
         VersionCommand();
 }
 
-void TMainForm::OpenButtonClick() {}
-void TMainForm::SaveButtonClick() {}
-void TMainForm::Button1Click() {}
-void TMainForm::Button2Click() {}
-void TMainForm::Button3Click() {}
-void TMainForm::Button4Click() {}
-void TMainForm::UpDown1Click() {}
-void TMainForm::UpDown2Click() {}
+namespace {
+
+QString fileNameOf(const QString &path)
+{
+    return QFileInfo(path).fileName();
+}
+
+QString readerReason()
+{
+    return QString::fromStdString(last_read_error());
+}
+
+[[noreturn]] void noMemory(int w, int h)
+{
+    throw forms::Exception(QStringLiteral("メモリを確保できません (%1 × %2 の画像領域)").arg(w).arg(h));
+}
+
+} // namespace
+
+int TMainForm::FilterIndexFor(const QString &path)
+{
+    const QString ext = QFileInfo(path).suffix().toLower();
+    if (ext == QLatin1String("bmp"))
+        return 1;
+    if (ext == QLatin1String("fit") || ext == QLatin1String("fts") || ext == QLatin1String("fits"))
+        return 2;
+    if (ext == QLatin1String("ppm"))
+        return 3;
+    return 0;
+}
+
+void TMainForm::OpenFile(const QString &path)
+{
+    switch (FilterIndexFor(path)) {
+    case 1:
+        OpenBitmap(path);
+        break;
+    case 2:
+        OpenFits(path);
+        break;
+    case 3:
+        OpenPixmap(path);
+        break;
+    default:
+        throw forms::Exception(
+            QStringLiteral("%1 を開けません: 拡張子が .bmp, .fit, .fts, .fits, .ppm のいずれでもありません").arg(path));
+    }
+}
+
+void TMainForm::OpenButtonClick()
+{
+    if (!OpenDialog->Execute())
+        return;
+    const QString path = OpenDialog->FileName;
+    if (OpenDialog->FilterIndex == 1)
+        OpenBitmap(path);
+    if (OpenDialog->FilterIndex == 3)
+        OpenPixmap(path);
+    if (OpenDialog->FilterIndex == 2)
+        OpenFits(path);
+}
+
+void TMainForm::OpenBitmap(const QString &path)
+{
+    forms::Bitmap work;
+    QString reason;
+    if (!work.LoadFromFile(path, &reason))
+        throw forms::Exception(QStringLiteral("ビットマップ %1 を読み込めません: %2").arg(path, reason));
+    const int w = work.Width(), h = work.Height();
+
+    TChild *child = NewChild();
+    child->FilterI->setText(QStringLiteral("1"));
+    child->SetAutoSize(false);
+    child->SetCaption(fileNameOf(path));
+    child->Image->SetSize(w, h);
+    child->ImageZm->SetSize(w, h);
+    child->SetClientSize(w, h);
+    child->Image->Draw(0, 0, work);
+    child->ImageZm->Draw(0, 0, work);
+    child->SetAutoSize(true);
+    child->SetAutoSize(false);
+
+    Edit1->setText(QStringLiteral("100.0%"));
+    Edit2->setText(QStringLiteral("255"));
+    Edit3->setText(QStringLiteral("0"));
+    UpDown1->setPosition(255);
+    UpDown2->setPosition(0);
+    child->MAX->setText(QStringLiteral("255"));
+    child->MIN->setText(QStringLiteral("0"));
+    child->DemX->setText(forms::IntToStr(w));
+    child->DemY->setText(forms::IntToStr(h));
+    child->ColN->setText(QStringLiteral("1"));
+    child->ZomN->setText(forms::FormatFloat(QStringLiteral("0.00"), 1.0));
+    child->UndoFlg->setText(QStringLiteral("0"));
+}
+
+void TMainForm::OpenPixmap(const QString &path)
+{
+    const QByteArray name = QFile::encodeName(path);
+    int w = 0, h = 0;
+    Plane r = nullptr, g = nullptr, b = nullptr;
+    if (read_ppm(name.constData(), &w, &h, &r, &g, &b) != 0)
+        throw forms::Exception(QStringLiteral("PPM ファイル %1 を開けません: %2").arg(path, readerReason()));
+    PlaneOwner red, green, blue;
+    red.adopt(w, h, r);
+    green.adopt(w, h, g);
+    blue.adopt(w, h, b);
+
+    forms::Bitmap work(w, h);
+    pixels::FillColor(red.get(), green.get(), blue.get(), work.Rows());
+
+    TChild *child = NewChild();
+    child->FilterI->setText(QStringLiteral("3"));
+    child->SetAutoSize(false);
+    child->Image->SetSize(w, h);
+    child->ImageZm->SetSize(w, h);
+    child->SetClientSize(w, h);
+    child->Image->Draw(0, 0, work);
+    child->ImageZm->Draw(0, 0, work);
+
+    Edit1->setText(QStringLiteral("100.0%"));
+    Edit2->setText(QStringLiteral("255"));
+    Edit3->setText(QStringLiteral("0"));
+    child->DemX->setText(forms::IntToStr(w));
+    child->DemY->setText(forms::IntToStr(h));
+    child->ColN->setText(QStringLiteral("1"));
+    child->ZomN->setText(forms::FormatFloat(QStringLiteral("0.00"), 1.0));
+    child->UndoFlg->setText(QStringLiteral("0"));
+}
+
+void TMainForm::OpenFits(const QString &path)
+{
+    const QByteArray name = QFile::encodeName(path);
+    char header[kFitsHeaderBytes];
+    int w = 0, h = 0, cards = 0;
+    double offset = 0;
+    Plane p = nullptr;
+    if (read_fits(name.constData(), header, &w, &h, &cards, &offset, &p) != 0)
+        throw forms::Exception(QStringLiteral("FITS ファイル %1 を開けません: %2").arg(path, readerReason()));
+    PlaneOwner frame;
+    frame.adopt(w, h, p);
+    // Every opening folds: signed samples offset by 32768 become 0..65535.
+    fold_plane(32768, w, h, frame.get());
+    PlaneOwner display;
+    if (display.allocate(w, h) != 0)
+        noMemory(w, h);
+
+    const pixels::FrameStatistics st = pixels::GridStatistics(frame.get(), w, h);
+    pixels::CheckMean(st);
+    const double mean = st.mean;
+    const int minimum = st.minimum;
+    pixels::Render(frame.get(), display.get(), w, h, minimum, mean);
+    forms::Bitmap work(w, h);
+    const pixels::Rows24 rows = work.Rows();
+    pixels::FillGrey(display.get(), rows);
+
+    TChild *child = NewChild();
+    child->FilterI->setText(QStringLiteral("2"));
+    child->SetAutoSize(false);
+    child->Image->SetSize(w, h);
+    child->SetClientSize(ClientWidth() - 50, ClientHeight() - 100);
+    child->Image->Draw(0, 0, work);
+    pixels::FillRaw(frame.get(), rows);
+    child->ImageZm->SetSize(w, h);
+    child->ImageZm->Draw(0, 0, work);
+
+    Edit1->setText(QStringLiteral("100.0%"));
+    Edit2->setText(forms::IntToStr(static_cast<int>(mean)));
+    Edit3->setText(forms::IntToStr(minimum));
+    child->Average->setText(forms::FloatToStr(mean));
+    child->Minimum->setText(forms::IntToStr(minimum));
+    child->DemX->setText(forms::IntToStr(w));
+    child->DemY->setText(forms::IntToStr(h));
+    child->ColN->setText(QStringLiteral("1"));
+    child->ZomN->setText(forms::FormatFloat(QStringLiteral("0.00"), 1.0));
+    child->UndoFlg->setText(QStringLiteral("0"));
+}
+
+void TMainForm::Open1Click()
+{
+    if (!OpenDialog->Execute())
+        return;
+    const QString path = OpenDialog->FileName;
+    // The picture loader knows bitmaps and icons by their extension.  It
+    // reads the file before the window is made, so that a file it refuses
+    // leaves no empty window behind.
+    const QString ext = QFileInfo(path).suffix().toLower();
+    if (ext != QLatin1String("bmp") && ext != QLatin1String("ico"))
+        throw forms::Exception(QStringLiteral("未知の画像ファイル拡張子です (.%1)").arg(ext));
+    forms::Bitmap picture;
+    QString reason;
+    if (ext == QLatin1String("bmp")) {
+        if (!picture.LoadFromFile(path, &reason))
+            throw forms::Exception(QStringLiteral("ビットマップ %1 を読み込めません: %2").arg(path, reason));
+    } else {
+        QImageReader reader(path, "ico");
+        QImage icon = reader.read();
+        if (icon.isNull())
+            throw forms::Exception(QStringLiteral("アイコン %1 を読み込めません: %2").arg(path, reader.errorString()));
+        picture.image() = icon.convertToFormat(QImage::Format_BGR888);
+    }
+
+    TChild *child = NewChild();
+    child->Image->Picture() = picture;
+    child->SetClientSize(picture.Width(), picture.Height());
+    child->SetAutoSize(true);
+    child->SetCaption(fileNameOf(path));
+    child->BringToFront();
+}
+
+void TMainForm::savePicture(TChild *child, const QString &path)
+{
+    // The displayed picture at the image's own size, as a Windows bitmap,
+    // whatever the filter or the extension.
+    const forms::TImage &image = *child->Image;
+    QString reason;
+    if (!image.Picture().SaveToFile(path, &reason))
+        throw forms::Exception(QStringLiteral("ファイル %1 を作成できません: %2").arg(path, reason));
+}
+
+void TMainForm::Save1Click()
+{
+    TChild *child = ActiveMDIChild();
+    if (!child)
+        return;
+    if (!SaveDialog->Execute())
+        return;
+    savePicture(child, SaveDialog->FileName);
+}
+
+void TMainForm::SaveButtonClick()
+{
+    TChild *child = ActiveMDIChild();
+    if (!child)
+        return;
+    if (!SaveDialog->Execute())
+        return;
+    savePicture(child, SaveDialog->FileName);
+    child->SetCaption(fileNameOf(SaveDialog->FileName));
+}
+
+void TMainForm::zoomTo(TChild *child, int w, int h, double z)
+{
+    child->Image->setStretch(true);
+    child->SetAutoSize(true);
+    child->BringToFront();
+    child->SetImageSize(forms::Trunc(w * z), forms::Trunc(h * z));
+    child->SetAutoSize(false);
+    if (w * z > ClientWidth()) {
+        child->SetOuterSize(ClientWidth() - 20, ClientHeight() - 60);
+    } else {
+        child->SetAutoSize(true);
+        child->SetAutoSize(false);
+    }
+    Edit1->setText(forms::FormatPercent(z * 100));
+    child->ZomN->setText(forms::FloatToStr(z));
+}
+
+void TMainForm::Button1Click()
+{
+    TChild *child = ActiveMDIChild();
+    if (!child)
+        return;
+    const int w = forms::StrToInt(child->DemX->text());
+    const int h = forms::StrToInt(child->DemY->text());
+    double z = forms::StrToFloat(child->ZomN->text());
+    if (z >= 16)
+        return;
+    z = z * 2;
+    zoomTo(child, w, h, z);
+}
+
+void TMainForm::Button2Click()
+{
+    TChild *child = ActiveMDIChild();
+    if (!child)
+        return;
+    const int w = forms::StrToInt(child->DemX->text());
+    const int h = forms::StrToInt(child->DemY->text());
+    double z = forms::StrToFloat(child->ZomN->text());
+    if (!(z > 0.0625))
+        return;
+    z = z * 0.5;
+    zoomTo(child, w, h, z);
+}
+
+void TMainForm::levels(double step)
+{
+    TChild *child = ActiveMDIChild();
+    if (!child)
+        return;
+    const int kind = forms::StrToInt(child->FilterI->text());
+    if (kind == 1) {
+        const double g = forms::CheckFloat(forms::StrToFloat(child->Contrast->text()) * step);
+        forms::Bitmap &base = child->ImageZm->Picture();
+        base.SetPixelFormat24();
+        forms::Bitmap out(base.Width(), base.Height());
+        pixels::GainLevels(base.Rows(), out.Rows(), g);
+        child->Image->Draw(0, 0, out);
+        child->Contrast->setText(forms::FloatToStr(g));
+    }
+    if (kind == 2) {
+        const double a = forms::StrToFloat(child->Average->text());
+        const int m = forms::StrToInt(child->Minimum->text());
+        forms::Bitmap &base = child->ImageZm->Picture();
+        base.SetPixelFormat24();
+        forms::Bitmap out(base.Width(), base.Height());
+        pixels::StretchLevels(base.Rows(), out.Rows(), a, m);
+        child->Image->Draw(0, 0, out);
+    }
+}
+
+void TMainForm::Button3Click()
+{
+    levels(pixels::kGainUp);
+}
+
+void TMainForm::Button4Click()
+{
+    levels(pixels::kGainDown);
+}
+
+void TMainForm::UpDown1Click()
+{
+    TChild *child = ActiveMDIChild();
+    if (!child)
+        return;
+    const int p = UpDown1->Position();
+    Edit2->setText(forms::IntToStr(p));
+    child->MAX->setText(forms::IntToStr(p));
+}
+
+void TMainForm::UpDown2Click()
+{
+    TChild *child = ActiveMDIChild();
+    if (!child)
+        return;
+    const int p = UpDown2->Position();
+    Edit3->setText(forms::IntToStr(p));
+    child->MIN->setText(forms::IntToStr(p));
+}

@@ -85,6 +85,26 @@ public:
     // The client area below the menu bar: the toolbar strip and the MDI area.
     int ClientWidth() const;
     int ClientHeight() const;
+    // Makes `child` the active image window; its FormActivate runs when it
+    // was not the active one.
+    void Activate(TChild *child);
+
+    // The viewer: shows and enables what the shipped layout hides (File >
+    // Open and Save, the image-edit and image-processing menus, every toolbar
+    // control), all but the title command V1.
+    void ShowViewer();
+
+    // The open button's readers by filter index: 1 Windows bitmap, 2 FITS,
+    // 3 portable pixmap.  Each makes one image window or raises an error
+    // with nothing made.
+    void OpenBitmap(const QString &path);
+    void OpenFits(const QString &path);
+    void OpenPixmap(const QString &path);
+    // The filter index for a file's extension (.bmp 1; .fit, .fts, .fits 2;
+    // .ppm 3; any case), 0 for any other.
+    static int FilterIndexFor(const QString &path);
+    // Opens as the open button would, the reader chosen by the extension.
+    void OpenFile(const QString &path);
 
 public slots:
     virtual void Open1Click();
@@ -119,6 +139,9 @@ protected:
 
 private:
     void buildMenu();
+    void zoomTo(TChild *child, int w, int h, double z);
+    void levels(double step);
+    void savePicture(TChild *child, const QString &path);
     void buildSpeedBar();
     void subWindowActivated(QMdiSubWindow *sub);
 

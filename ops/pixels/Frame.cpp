@@ -86,4 +86,16 @@ void FillRaw(Plane frame, const Rows24 &out)
     }
 }
 
+void FillColor(Plane red, Plane green, Plane blue, const Rows24 &out)
+{
+    for (int y = 0; y < out.height; ++y) {
+        uint8_t *row = out.row(y);
+        for (int x = 0; x < out.width; ++x) {
+            row[3 * x] = static_cast<uint8_t>(blue[x][y]);
+            row[3 * x + 1] = static_cast<uint8_t>(green[x][y]);
+            row[3 * x + 2] = static_cast<uint8_t>(red[x][y]);
+        }
+    }
+}
+
 } // namespace pixels

@@ -38,6 +38,10 @@ void Render(Plane frame, Plane display, int width, int height, int minimum, doub
 void FillGrey(Plane display, const Rows24 &out);
 void FillRaw(Plane frame, const Rows24 &out);
 
+// Rows outer, pixels inner: the low bytes of blue[x][y], green[x][y] and
+// red[x][y] as the pixel's three bytes.
+void FillColor(Plane red, Plane green, Plane blue, const Rows24 &out);
+
 // A 16-bit sample v kept in a pixel, and back.
 inline void EncodeRawSample(uint8_t *pixel, int v)
 {
