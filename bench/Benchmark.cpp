@@ -273,6 +273,7 @@ RunResult Run(TMainForm &main)
     result.seconds.imageDisplay = dispMs * 0.001;
     result.seconds.convolution = convMs * 0.001;
     result.seconds.total = totalMs * 0.001;
+    result.windows = res.windows;
     res.windows.clear(); // the frame windows stay open for the report
     return result;
 }
@@ -287,10 +288,11 @@ void N10Click(TMainForm &main)
     FillReport(*panel, result.seconds, QueryMachine());
     forms::ShowModal(panel);
 
-    // Close the first four image windows (the frame windows of the run).
-    const QList<TChild *> children = main.MDIChildren();
-    for (int i = 0; i < 4 && i < children.size(); ++i)
-        children[i]->Close();
+    // Close the four frame windows of this run, and no picture of the
+    // user's that was open beside them.
+    for (const QPointer<TChild> &w : result.windows)
+        if (w)
+            w->Close();
 }
 
 void V2Click()

@@ -4,10 +4,12 @@
 #include "Workload.h"
 
 #include <QList>
+#include <QPointer>
 #include <QString>
 
 #include <cstdint>
 
+class TChild;
 class TMainForm;
 
 namespace bench {
@@ -33,6 +35,8 @@ struct FrameResult {
 struct RunResult {
     StageTimes seconds;
     QList<FrameResult> frames;
+    // The frame windows the run made, in order.
+    QList<QPointer<TChild>> windows;
     bool hasChecksum = false;
     uint64_t checksum = 0;
 };

@@ -14,6 +14,7 @@
 #include <QFile>
 #include <QLineEdit>
 #include <QMdiArea>
+#include <QPointer>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
@@ -353,6 +354,32 @@ TEST_F(BenchmarkRun, VersionMessageHasTwoLinesAndChangesNothing)
     EXPECT_EQ(MainForm->MDIChildCount(), 0);
     EXPECT_EQ(MainForm->Edit1->text(), "kept");
     EXPECT_TRUE(entries().isEmpty());
+}
+
+} // namespace
+
+namespace {
+
+// The report closes the windows its run made, never a picture the user had
+// open before or between them in the child order.
+TEST_F(BenchmarkRun, ReportClosesOnlyItsOwnFrameWindows)
+{
+    TChild *before = MainForm->NewChild();
+    before->SetCaption(QStringLiteral("user.bmp"));
+    QPointer<TChild> kept(before);
+    QList<QPointer<TChild>> frames;
+    seam_.onReport = [&] {
+        for (TChild *c : MainForm->MDIChildren())
+            if (c != before)
+                frames << c;
+    };
+    runCommand();
+    ASSERT_TRUE(seam_.errors.isEmpty()) << seam_.errors.join('\n').toStdString();
+    ASSERT_EQ(frames.size(), 4);
+    for (const QPointer<TChild> &f : frames)
+        EXPECT_TRUE(f.isNull());
+    ASSERT_FALSE(kept.isNull());
+    EXPECT_EQ(MainForm->MDIChildren(), QList<TChild *>{before});
 }
 
 } // namespace
