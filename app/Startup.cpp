@@ -15,6 +15,9 @@
 
 #include <QApplication>
 
+#include <cstdio>
+#include <cstring>
+
 namespace {
 
 QStringList order;
@@ -84,16 +87,69 @@ void DestroyAllForms()
     MainForm = nullptr;
 }
 
+namespace {
+
+void usage(FILE *out)
+{
+    std::fputs("Usage: telvane [--viewer [FILE...]]\n"
+               "  (no argument)      the benchmark program as shipped: 計測開始, the version, Exit\n"
+               "  --viewer [FILE...] also the image viewer and toolkit: File > Open and Save, the\n"
+               "                     image-edit and image-processing menus and every toolbar\n"
+               "                     control; opens each FILE as the open button would, the\n"
+               "                     reader chosen by its extension (.bmp; .fit, .fts, .fits;\n"
+               "                     .ppm; any case)\n"
+               "  --help             this text\n",
+               out);
+}
+
+void quietNotes(QtMsgType type, const QMessageLogContext &context, const QString &text)
+{
+    if (text.startsWith(QLatin1String("This plugin does not support")) ||
+        text.startsWith(QLatin1String("QStandardPaths: XDG_RUNTIME_DIR not set")))
+        return;
+    std::fprintf(stderr, "%s\n", qPrintable(qFormatLogMessage(type, context, text)));
+}
+
+} // namespace
+
+void QuietPlatformNotes()
+{
+    qInstallMessageHandler(quietNotes);
+}
+
 int RunApplication(int argc, char **argv)
 {
-    QApplication app(argc, argv);
+    bool viewer = false;
+    QStringList files;
+    for (int i = 1; i < argc; ++i) {
+        if (viewer) {
+            files << QString::fromLocal8Bit(argv[i]);
+        } else if (std::strcmp(argv[i], "--viewer") == 0) {
+            viewer = true;
+        } else if (std::strcmp(argv[i], "--help") == 0 || std::strcmp(argv[i], "-h") == 0) {
+            usage(stdout);
+            return 0;
+        } else {
+            std::fprintf(stderr, "telvane: unknown argument '%s'\n", argv[i]);
+            usage(stderr);
+            return 2;
+        }
+    }
+    int qtArgc = 1;
+    QApplication app(qtArgc, argv);
     QApplication::setApplicationName(QStringLiteral("TELVANE"));
     forms::SetApplicationTitle(QStringLiteral("TELVANE"));
     try {
         CreateAllForms();
+        if (viewer) {
+            MainForm->ShowViewer();
+            MainForm->show();
+            for (const QString &f : std::as_const(files))
+                forms::Guarded([&] { MainForm->OpenFile(f); });
+        }
         MainForm->show();
         app.exec();
-    } catch (const forms::Exception &e) {
+    } catch (const std::exception &e) {
         forms::ShowException(e);
     }
     DestroyAllForms();

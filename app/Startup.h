@@ -16,6 +16,13 @@ QStringList CreationOrder();
 void DestroyAllForms();
 
 // The window program: application object, every window, the main window
-// shown and the message loop.  A form-library error escaping start-up is
-// shown in the standard error box.  Returns 0.
+// shown and the message loop.  An error escaping start-up is shown in the
+// standard error box.  With no argument the program starts in its shipped
+// layout; "--viewer [FILE...]" shows the viewer and toolkit and opens each
+// file as the open button would; "--help" prints the usage.  Returns 0, or
+// 2 for an argument it does not know.
 int RunApplication(int argc, char **argv);
+
+// Keeps the offscreen platform's notes on what it cannot do off standard
+// error; the headless programs install it.
+void QuietPlatformNotes();
