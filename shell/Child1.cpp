@@ -108,15 +108,20 @@ void TChild::FormClose()
 
 void TChild::ImageMouseMove(Qt::KeyboardModifiers, int x, int y)
 {
-    // The stretched display maps back to the picture's own pixels.
+    // The stretched display maps back to the picture's own pixels.  The
+    // point is taken when a kind needs it, so that a window without a kind
+    // (and with zoom 0) reports its kind, not its zoom.
     const double z = forms::StrToFloat(ZomN->text());
-    const double s = forms::Divide(1.0, z);
-    const int px = forms::Trunc(x * s);
-    const int py = forms::Trunc(y * s);
-    if (forms::StrToInt(FilterI->text()) == 1)
-        owner_->Label2->setText(QString::fromStdString(pixels::BitmapReadout(Image->Pixel(px, py), x, y)));
-    if (forms::StrToInt(FilterI->text()) == 2)
-        owner_->Label2->setText(QString::fromStdString(pixels::FrameReadout(ImageZm->Pixel(px, py), x, y)));
+    const double s = 1.0 / z;
+    auto point = [&] { return QPoint(forms::Trunc(x * s), forms::Trunc(y * s)); };
+    if (forms::StrToInt(FilterI->text()) == 1) {
+        const QPoint p = point();
+        owner_->Label2->setText(QString::fromStdString(pixels::BitmapReadout(Image->Pixel(p.x(), p.y()), x, y)));
+    }
+    if (forms::StrToInt(FilterI->text()) == 2) {
+        const QPoint p = point();
+        owner_->Label2->setText(QString::fromStdString(pixels::FrameReadout(ImageZm->Pixel(p.x(), p.y()), x, y)));
+    }
 }
 
 void TChild::ImageMouseDown(Qt::MouseButton button, Qt::KeyboardModifiers, int x, int y)
