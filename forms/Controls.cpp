@@ -21,6 +21,15 @@ QLabel *MakeLabel(QWidget *parent, const char *name, const QString &caption, int
     return l;
 }
 
+void SetCaption(QLabel *label, const QString &caption)
+{
+    label->setText(caption);
+    label->adjustSize();
+    // A caption grown over its neighbours stays readable on top of them.
+    label->setAutoFillBackground(true);
+    label->raise();
+}
+
 QLineEdit *MakeEdit(QWidget *parent, const char *name, const QString &text, int left, int top, int width,
                     int height)
 {

@@ -16,6 +16,10 @@ namespace forms {
 
 // A label at (left, top) that sizes itself to its caption.
 QLabel *MakeLabel(QWidget *parent, const char *name, const QString &caption, int left, int top);
+// Sets a label's caption; the label keeps its top-left corner and takes the
+// caption's size, as a label that sizes itself to its caption does, and is
+// drawn over the controls a longer caption now covers.
+void SetCaption(QLabel *label, const QString &caption);
 // A one-line edit field with the given text and geometry.
 QLineEdit *MakeEdit(QWidget *parent, const char *name, const QString &text, int left, int top, int width,
                     int height);

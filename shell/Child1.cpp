@@ -114,13 +114,14 @@ void TChild::ImageMouseMove(Qt::KeyboardModifiers, int x, int y)
     const double z = forms::StrToFloat(ZomN->text());
     const double s = 1.0 / z;
     auto point = [&] { return QPoint(forms::Trunc(x * s), forms::Trunc(y * s)); };
+    auto show = [this](const std::string &text) { forms::SetCaption(owner_->Label2, QString::fromStdString(text)); };
     if (forms::StrToInt(FilterI->text()) == 1) {
         const QPoint p = point();
-        owner_->Label2->setText(QString::fromStdString(pixels::BitmapReadout(Image->Pixel(p.x(), p.y()), x, y)));
+        show(pixels::BitmapReadout(Image->Pixel(p.x(), p.y()), x, y));
     }
     if (forms::StrToInt(FilterI->text()) == 2) {
         const QPoint p = point();
-        owner_->Label2->setText(QString::fromStdString(pixels::FrameReadout(ImageZm->Pixel(p.x(), p.y()), x, y)));
+        show(pixels::FrameReadout(ImageZm->Pixel(p.x(), p.y()), x, y));
     }
 }
 
@@ -129,8 +130,8 @@ void TChild::ImageMouseDown(Qt::MouseButton button, Qt::KeyboardModifiers, int x
     // The squares centre on the mouse in control pixels, whatever the zoom.
     const pixels::Star star = pixels::MeasureStar([this](int px, int py) { return Image->Pixel(px, py); }, x, y,
                                                   button == Qt::LeftButton);
-    owner_->Label3->setText(QString::fromStdString(pixels::PeakText(star)));
-    owner_->Label4->setText(QString::fromStdString(pixels::FwhmText(star)));
+    forms::SetCaption(owner_->Label3, QString::fromStdString(pixels::PeakText(star)));
+    forms::SetCaption(owner_->Label4, QString::fromStdString(pixels::FwhmText(star)));
 }
 
 void TChild::SetAutoSize(bool on)
