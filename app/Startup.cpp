@@ -112,6 +112,14 @@ void quietNotes(QtMsgType type, const QMessageLogContext &context, const QString
 
 } // namespace
 
+void StartViewer(const QStringList &files)
+{
+    MainForm->ShowViewer();
+    MainForm->show();
+    for (const QString &f : files)
+        forms::Guarded([&] { MainForm->OpenFile(f); });
+}
+
 void QuietPlatformNotes()
 {
     qInstallMessageHandler(quietNotes);
@@ -141,13 +149,9 @@ int RunApplication(int argc, char **argv)
     forms::SetApplicationTitle(QStringLiteral("TELVANE"));
     try {
         CreateAllForms();
-        if (viewer) {
-            MainForm->ShowViewer();
-            MainForm->show();
-            for (const QString &f : std::as_const(files))
-                forms::Guarded([&] { MainForm->OpenFile(f); });
-        }
         MainForm->show();
+        if (viewer)
+            StartViewer(files);
         app.exec();
     } catch (const std::exception &e) {
         forms::ShowException(e);

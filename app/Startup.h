@@ -23,6 +23,11 @@ void DestroyAllForms();
 // 2 for an argument it does not know.
 int RunApplication(int argc, char **argv);
 
+// The viewer: shows and enables what the shipped layout hides and opens
+// each file as the open button would, an error box for a file it cannot
+// open, the next file after it.
+void StartViewer(const QStringList &files);
+
 // Keeps the offscreen platform's notes on what it cannot do off standard
 // error; the headless programs install it.
 void QuietPlatformNotes();

@@ -1,7 +1,13 @@
 #include "Gmc1.h"
 
+#include "Blur1.h"
 #include "Child1.h"
+#include "Comacorrect1.h"
+#include "Edge1.h"
 #include "Frame.h"
+#include "Gamma1.h"
+#include "Gmcpanel1.h"
+#include "Sabachie1.h"
 #include "Title1.h"
 #include "Viewer.h"
 #include "forms.h"
@@ -417,17 +423,6 @@ void TMainForm::Exit1Click()
     close();
 }
 
-void TMainForm::N1Click() {}
-void TMainForm::M1Click() {}
-void TMainForm::R1Click() {}
-void TMainForm::RGB2Click() {}
-void TMainForm::N2Click() {}
-void TMainForm::P1Click() {}
-void TMainForm::N4Click() {}
-void TMainForm::N6Click() {}
-void TMainForm::N7Click() {}
-void TMainForm::N8Click() {}
-void TMainForm::N9Click() {}
 
 void TMainForm::V1Click()
 {
@@ -790,3 +785,16 @@ void TMainForm::UpDown2Click()
     Edit3->setText(forms::IntToStr(p));
     child->MIN->setText(forms::IntToStr(p));
 }
+
+
+void TMainForm::N1Click() {}
+void TMainForm::M1Click() {}
+void TMainForm::R1Click() {}
+void TMainForm::RGB2Click() {}
+void TMainForm::N2Click() {}
+void TMainForm::P1Click() {}
+void TMainForm::N4Click() {}
+void TMainForm::N6Click() {}
+void TMainForm::N7Click() {}
+void TMainForm::N8Click() {}
+void TMainForm::N9Click() {}
