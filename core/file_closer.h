@@ -2,6 +2,20 @@
 #pragma once
 
 #include <cstdio>
+#include <sys/stat.h>
+
+// Opens a file for binary reading; a folder counts as a file that cannot be
+// opened (reading one would fail later with a misleading reason).
+inline FILE *open_for_reading(const char *path)
+{
+    FILE *f = std::fopen(path, "rb");
+    struct stat st;
+    if (f != nullptr && fstat(fileno(f), &st) == 0 && S_ISDIR(st.st_mode)) {
+        std::fclose(f);
+        f = nullptr;
+    }
+    return f;
+}
 
 class FileCloser {
 public:

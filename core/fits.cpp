@@ -9,8 +9,6 @@
 #include "diagnostic.h"
 #include "file_closer.h"
 
-#include <sys/stat.h>
-
 #include <charconv>
 #include <cstdint>
 #include <cstdio>
@@ -140,21 +138,6 @@ void refuse(const char *path, const char *reason) {
     set_last_read_error(reason);
 }
 
-// Opens a regular file (or anything but a directory) for binary reading;
-// prints the open-error line otherwise.
-FILE *open_for_reading(const char *path) {
-    FILE *f = std::fopen(path, "rb");
-    struct stat st;
-    if (f != nullptr && fstat(fileno(f), &st) == 0 && S_ISDIR(st.st_mode)) {
-        std::fclose(f);
-        f = nullptr;
-    }
-    if (f == nullptr) {
-        std::printf("file open error    %s\n", path);
-        set_last_read_error("the file cannot be opened");
-    }
-    return f;
-}
 
 }  // namespace
 
@@ -215,8 +198,11 @@ int read_fits(const char *path, char *header, int *width, int *height, int *card
     }
     set_last_read_error("");
     FILE *f = open_for_reading(path);
-    if (f == nullptr)
+    if (f == nullptr) {
+        std::printf("file open error    %s\n", path);
+        set_last_read_error("the file cannot be opened");
         return 1;
+    }
     FileCloser closer(f);
 
     Keyword bitpix("BITPIX  "), naxis("NAXIS   "), naxis1("NAXIS1  "), naxis2("NAXIS2  "), bzero("BZERO   "),

@@ -12,8 +12,6 @@
 #include "diagnostic.h"
 #include "file_closer.h"
 
-#include <sys/stat.h>
-
 #include <climits>
 #include <cstdint>
 #include <cstdio>
@@ -151,12 +149,7 @@ int read_ppm(const char *path, int *width, int *height, Plane *red, Plane *green
         return 1;
     }
     set_last_read_error("");
-    FILE *f = std::fopen(path, "rb");
-    struct stat st;
-    if (f != nullptr && fstat(fileno(f), &st) == 0 && S_ISDIR(st.st_mode)) {
-        std::fclose(f);
-        f = nullptr;
-    }
+    FILE *f = open_for_reading(path);
     if (f == nullptr) {
         std::printf("Couldn't find %s\n", path);
         set_last_read_error("the file cannot be opened");

@@ -190,6 +190,15 @@ void TChild::BringToFront()
     w->raise();
 }
 
+void TChild::WriteImageFields(int width, int height, int colN)
+{
+    DemX->setText(forms::IntToStr(width));
+    DemY->setText(forms::IntToStr(height));
+    ColN->setText(forms::IntToStr(colN));
+    ZomN->setText(forms::FormatFloat(QStringLiteral("0.00"), 1.0));
+    UndoFlg->setText(QStringLiteral("0"));
+}
+
 void TChild::SetCaption(const QString &caption)
 {
     setWindowTitle(caption);

@@ -59,6 +59,9 @@ public:
     int ClientWidth() const { return width(); }
     int ClientHeight() const { return height(); }
     void SetCaption(const QString &caption);
+    // The fields every window-making command writes, in their order: DemX,
+    // DemY, ColN, ZomN "1.00" and UndoFlg "0".
+    void WriteImageFields(int width, int height, int colN);
     QString Caption() const;
     QMdiSubWindow *SubWindow() const;
     TMainForm *Owner() const { return owner_; }

@@ -493,6 +493,17 @@ void TMainForm::OpenFile(const QString &path)
     }
 }
 
+void TMainForm::showFullLevels(bool moveControls)
+{
+    Edit1->setText(QStringLiteral("100.0%"));
+    Edit2->setText(QStringLiteral("255"));
+    Edit3->setText(QStringLiteral("0"));
+    if (moveControls) {
+        UpDown1->setPosition(255);
+        UpDown2->setPosition(0);
+    }
+}
+
 void TMainForm::OpenButtonClick()
 {
     if (!OpenDialog->Execute())
@@ -526,18 +537,10 @@ void TMainForm::OpenBitmap(const QString &path)
     child->SetAutoSize(true);
     child->SetAutoSize(false);
 
-    Edit1->setText(QStringLiteral("100.0%"));
-    Edit2->setText(QStringLiteral("255"));
-    Edit3->setText(QStringLiteral("0"));
-    UpDown1->setPosition(255);
-    UpDown2->setPosition(0);
+    showFullLevels(true);
     child->MAX->setText(QStringLiteral("255"));
     child->MIN->setText(QStringLiteral("0"));
-    child->DemX->setText(forms::IntToStr(w));
-    child->DemY->setText(forms::IntToStr(h));
-    child->ColN->setText(QStringLiteral("1"));
-    child->ZomN->setText(forms::FormatFloat(QStringLiteral("0.00"), 1.0));
-    child->UndoFlg->setText(QStringLiteral("0"));
+    child->WriteImageFields(w, h, 1);
 }
 
 void TMainForm::OpenPixmap(const QString &path)
@@ -564,14 +567,8 @@ void TMainForm::OpenPixmap(const QString &path)
     child->Image->Draw(0, 0, work);
     child->ImageZm->Draw(0, 0, work);
 
-    Edit1->setText(QStringLiteral("100.0%"));
-    Edit2->setText(QStringLiteral("255"));
-    Edit3->setText(QStringLiteral("0"));
-    child->DemX->setText(forms::IntToStr(w));
-    child->DemY->setText(forms::IntToStr(h));
-    child->ColN->setText(QStringLiteral("1"));
-    child->ZomN->setText(forms::FormatFloat(QStringLiteral("0.00"), 1.0));
-    child->UndoFlg->setText(QStringLiteral("0"));
+    showFullLevels(false);
+    child->WriteImageFields(w, h, 1);
 }
 
 void TMainForm::OpenFits(const QString &path)
@@ -615,11 +612,7 @@ void TMainForm::OpenFits(const QString &path)
     Edit3->setText(forms::IntToStr(minimum));
     child->Average->setText(forms::FloatToStr(mean));
     child->Minimum->setText(forms::IntToStr(minimum));
-    child->DemX->setText(forms::IntToStr(w));
-    child->DemY->setText(forms::IntToStr(h));
-    child->ColN->setText(QStringLiteral("1"));
-    child->ZomN->setText(forms::FormatFloat(QStringLiteral("0.00"), 1.0));
-    child->UndoFlg->setText(QStringLiteral("0"));
+    child->WriteImageFields(w, h, 1);
 }
 
 void TMainForm::Open1Click()
@@ -654,39 +647,52 @@ void TMainForm::Open1Click()
     child->BringToFront();
 }
 
-void TMainForm::savePicture(TChild *child, const QString &path)
+TChild *TMainForm::savePicture()
 {
+    TChild *child = ActiveMDIChild();
+    if (!child)
+        return nullptr;
+    if (!SaveDialog->Execute())
+        return nullptr;
     // The displayed picture at the image's own size, as a Windows bitmap,
     // whatever the filter or the extension.
+    const QString path = SaveDialog->FileName;
     const forms::TImage &image = *child->Image;
     QString reason;
     if (!image.Picture().SaveToFile(path, &reason))
         throw forms::Exception(QStringLiteral("ファイル %1 を作成できません: %2").arg(path, reason));
+    return child;
 }
 
 void TMainForm::Save1Click()
 {
-    TChild *child = ActiveMDIChild();
-    if (!child)
-        return;
-    if (!SaveDialog->Execute())
-        return;
-    savePicture(child, SaveDialog->FileName);
+    savePicture();
 }
 
 void TMainForm::SaveButtonClick()
 {
+    if (TChild *child = savePicture())
+        child->SetCaption(fileNameOf(SaveDialog->FileName));
+}
+
+void TMainForm::zoom(bool in)
+{
     TChild *child = ActiveMDIChild();
     if (!child)
         return;
-    if (!SaveDialog->Execute())
-        return;
-    savePicture(child, SaveDialog->FileName);
-    child->SetCaption(fileNameOf(SaveDialog->FileName));
-}
+    const int w = forms::StrToInt(child->DemX->text());
+    const int h = forms::StrToInt(child->DemY->text());
+    double z = forms::StrToFloat(child->ZomN->text());
+    if (in) {
+        if (z >= 16)
+            return;
+        z = z * 2;
+    } else {
+        if (!(z > 0.0625))
+            return;
+        z = z * 0.5;
+    }
 
-void TMainForm::zoomTo(TChild *child, int w, int h, double z)
-{
     child->Image->setStretch(true);
     child->SetAutoSize(true);
     child->BringToFront();
@@ -704,30 +710,12 @@ void TMainForm::zoomTo(TChild *child, int w, int h, double z)
 
 void TMainForm::Button1Click()
 {
-    TChild *child = ActiveMDIChild();
-    if (!child)
-        return;
-    const int w = forms::StrToInt(child->DemX->text());
-    const int h = forms::StrToInt(child->DemY->text());
-    double z = forms::StrToFloat(child->ZomN->text());
-    if (z >= 16)
-        return;
-    z = z * 2;
-    zoomTo(child, w, h, z);
+    zoom(true);
 }
 
 void TMainForm::Button2Click()
 {
-    TChild *child = ActiveMDIChild();
-    if (!child)
-        return;
-    const int w = forms::StrToInt(child->DemX->text());
-    const int h = forms::StrToInt(child->DemY->text());
-    double z = forms::StrToFloat(child->ZomN->text());
-    if (!(z > 0.0625))
-        return;
-    z = z * 0.5;
-    zoomTo(child, w, h, z);
+    zoom(false);
 }
 
 void TMainForm::levels(double step)

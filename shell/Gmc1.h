@@ -139,9 +139,16 @@ protected:
 
 private:
     void buildMenu();
-    void zoomTo(TChild *child, int w, int h, double z);
+    // "+" (in) and "-": the zoom steps, limits and the window's new size.
+    void zoom(bool in);
     void levels(double step);
-    void savePicture(TChild *child, const QString &path);
+    // The save commands' common part: the active window's displayed picture
+    // written to the path the save dialog gives; the window, or null when
+    // there is none or the dialog was cancelled.
+    TChild *savePicture();
+    // The toolbar of a new picture: zoom box "100.0%", level boxes "255" and
+    // "0", and with moveControls the up-down positions 255 and 0.
+    void showFullLevels(bool moveControls);
     void buildSpeedBar();
     void subWindowActivated(QMdiSubWindow *sub);
 
