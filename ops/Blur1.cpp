@@ -1,5 +1,6 @@
 #include "Blur1.h"
 
+#include "Convert.h"
 #include "FormFont.h"
 #include "Seam.h"
 
@@ -9,6 +10,9 @@
 #include <QPushButton>
 
 TBLUR *BLUR = nullptr;
+double BlurAmount = 0;
+
+const QString TBLUR::RefusalText = QStringLiteral("正の数字を入力してください");
 
 QPoint TBLUR::LayoutPosition()
 {
@@ -26,13 +30,18 @@ TBLUR::TBLUR(QWidget *owner)
     Label1 = forms::MakeLabel(Panel1, "Label1", QStringLiteral("ボケ量"), 16, 48);
     Edit1 = forms::MakeEdit(Panel1, "Edit1", QStringLiteral("1.0"), 64, 40, 33, 20);
     Button1 = forms::MakeButton(Panel1, "Button1", QStringLiteral("OK"), 48, 80, 41, 25);
-    connect(Button1, &QPushButton::clicked, this, [this] { forms::Guarded([this] { Button1Click(); }); });
+    forms::Bind(Button1, &QPushButton::clicked, this, [this] { Button1Click(); });
 
     SizeToContents();
     move(LayoutPosition());
 }
 
+// Stores the amount, then closes when it lies in (0, 10].
 void TBLUR::Button1Click()
 {
-    Close();
+    BlurAmount = forms::StrToFloat(Edit1->text());
+    if (BlurAmount > 0 && BlurAmount <= 10)
+        Close();
+    else
+        forms::ShowMessage(RefusalText);
 }

@@ -16,6 +16,8 @@ public:
 
     // Where the layout places the window on the screen.
     static QPoint LayoutPosition();
+    // Shown by OK for an amount outside (0, 10].
+    static const QString RefusalText;
 
     QFrame *Panel1;
     QLabel *Label1;
@@ -27,3 +29,7 @@ public slots:
 };
 
 extern TBLUR *BLUR;
+
+// The blur amount of the blur command and of the guide-miss canceller
+// (whose dialog stores it too): 0 until an OK stores a parsed field.
+extern double BlurAmount;

@@ -31,12 +31,13 @@ TComaCorrect::TComaCorrect(QWidget *owner)
     Label4 = forms::MakeLabel(Panel1, "Label4", QStringLiteral("コマ量"), 88, 72);
     Edit3 = forms::MakeEdit(Panel1, "Edit3", QString(), 80, 96, 49, 20);
     Button1 = forms::MakeButton(Panel1, "Button1", QStringLiteral("OK"), 72, 152, 65, 25);
-    connect(Button1, &QPushButton::clicked, this, [this] { forms::Guarded([this] { Button1Click(); }); });
+    forms::Bind(Button1, &QPushButton::clicked, this, [this] { Button1Click(); });
 
     SizeToContents();
     move(LayoutPosition());
 }
 
+// Closes without looking at the fields; the command parses them.
 void TComaCorrect::Button1Click()
 {
     Close();

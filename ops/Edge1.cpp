@@ -1,5 +1,6 @@
 #include "Edge1.h"
 
+#include "Convert.h"
 #include "FormFont.h"
 #include "Seam.h"
 
@@ -9,6 +10,9 @@
 #include <QPushButton>
 
 TEDG *EDG = nullptr;
+double EdgeStrength = 0;
+
+const QString TEDG::RefusalText = QStringLiteral("1.0-5.0の数字を入力してください");
 
 QPoint TEDG::LayoutPosition()
 {
@@ -27,13 +31,18 @@ TEDG::TEDG(QWidget *owner)
     Button1 = forms::MakeButton(Panel1, "Button1", QStringLiteral("OK"), 32, 64, 65, 25);
     Label1 = forms::MakeLabel(Panel1, "Label1", QStringLiteral("強さ(1-5)"), 8, 24);
     Edit1 = forms::MakeEdit(Panel1, "Edit1", QStringLiteral("1.0"), 64, 16, 49, 20);
-    connect(Button1, &QPushButton::clicked, this, [this] { forms::Guarded([this] { Button1Click(); }); });
+    forms::Bind(Button1, &QPushButton::clicked, this, [this] { Button1Click(); });
 
     SizeToContents();
     move(LayoutPosition());
 }
 
+// Stores the strength, then closes when it lies in 1.0 .. 5.0.
 void TEDG::Button1Click()
 {
-    Close();
+    EdgeStrength = forms::StrToFloat(Edit1->text());
+    if (EdgeStrength >= 1.0 && EdgeStrength <= 5.0)
+        Close();
+    else
+        forms::ShowMessage(RefusalText);
 }

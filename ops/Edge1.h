@@ -16,6 +16,8 @@ public:
 
     // Where the layout places the window on the screen.
     static QPoint LayoutPosition();
+    // Shown by OK for a strength outside 1.0 .. 5.0.
+    static const QString RefusalText;
 
     QFrame *Panel1;
     QLabel *Label1;
@@ -27,3 +29,7 @@ public slots:
 };
 
 extern TEDG *EDG;
+
+// The edge strength the edge-enhancement command uses: 0 until an OK
+// stores the parsed field (also a value it then refuses).
+extern double EdgeStrength;

@@ -16,6 +16,8 @@ public:
 
     // Where the layout places the window on the screen.
     static QPoint LayoutPosition();
+    // Shown by OK for an exponent of 0 or less.
+    static const QString RefusalText;
 
     QFrame *Panel1;
     QLabel *Label1;

@@ -1,5 +1,7 @@
 #include "Gmcpanel1.h"
 
+#include "Blur1.h"
+#include "Convert.h"
 #include "FormFont.h"
 #include "Seam.h"
 
@@ -9,6 +11,10 @@
 #include <QPushButton>
 
 TGMCPanel *GMCPanel = nullptr;
+int SmearDirection = 0;
+int FlowAmount = 0;
+int SmoothingThreshold = 0;
+int GuideMissConfirmed = 0;
 
 QPoint TGMCPanel::LayoutPosition()
 {
@@ -41,13 +47,24 @@ TGMCPanel::TGMCPanel(QWidget *owner)
     Label5 = forms::MakeLabel(GroupBox2, "Label5", QStringLiteral("ピクセル"), 105, 25);
     Label6 = forms::MakeLabel(GroupBox2, "Label6", QStringLiteral("閾値"), 17, 49);
 
-    connect(Button1, &QPushButton::clicked, this, [this] { forms::Guarded([this] { Button1Click(); }); });
+    forms::Bind(Button1, &QPushButton::clicked, this, [this] { Button1Click(); });
 
     SizeToContents();
     move(LayoutPosition());
 }
 
+// Stores the fields one by one, so that a field that does not parse
+// leaves the earlier ones stored and the later ones as they were.
 void TGMCPanel::Button1Click()
 {
+    SmearDirection = forms::StrToInt(Edit1->text());
+    FlowAmount = forms::StrToInt(Edit2->text());
+    BlurAmount = forms::StrToFloat(Edit3->text());
+    if (BlurAmount < 0.2) {
+        BlurAmount = 0.2;
+        Edit3->setText(QStringLiteral("0.2"));
+    }
+    SmoothingThreshold = forms::StrToInt(Edit4->text());
+    GuideMissConfirmed = 1;
     Close();
 }

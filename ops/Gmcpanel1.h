@@ -38,3 +38,11 @@ public slots:
 };
 
 extern TGMCPanel *GMCPanel;
+
+// The guide-miss canceller's values, stored by OK (the blur amount it
+// stores is BlurAmount of Blur1.h).  All 0 until the first OK.
+extern int SmearDirection;     // degrees
+extern int FlowAmount;         // pixels
+extern int SmoothingThreshold; // channel values below it are smoothed
+// 1 from the first OK that got through all four fields; never cleared.
+extern int GuideMissConfirmed;

@@ -26,12 +26,13 @@ TSabachie::TSabachie(QWidget *owner)
     Label1 = forms::MakeLabel(Sabachie, "Label1", QStringLiteral("ステップ幅"), 16, 40);
     Edit1 = forms::MakeEdit(Sabachie, "Edit1", QStringLiteral("255"), 88, 32, 41, 20);
     Button1 = forms::MakeButton(Sabachie, "Button1", QStringLiteral("OK"), 48, 96, 73, 25);
-    connect(Button1, &QPushButton::clicked, this, [this] { forms::Guarded([this] { Button1Click(); }); });
+    forms::Bind(Button1, &QPushButton::clicked, this, [this] { Button1Click(); });
 
     SizeToContents();
     move(LayoutPosition());
 }
 
+// Closes; the command reads the step itself.
 void TSabachie::Button1Click()
 {
     Close();
