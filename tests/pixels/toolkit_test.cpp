@@ -205,7 +205,7 @@ TEST(ToneBytes, RefusalsAndFloatingPointErrors)
     EXPECT_EQ(refusalOf([] { pixels::GammaByte(10, 0); }), pixels::kGammaRefusedText);
     EXPECT_EQ(refusalOf([] { pixels::GammaByte(10, -1); }), pixels::kGammaRefusedText);
     EXPECT_EQ(pixels::GammaRefusal(0.5), nullptr);
-    EXPECT_EQ(pixels::GammaRefusal(0), pixels::kGammaRefusedText);
+    EXPECT_STREQ(pixels::GammaRefusal(0), pixels::kGammaRefusedText);
     EXPECT_EQ(kindOf([] { pixels::SabattierByte(0, 0); }), Kind::InvalidOp);
     EXPECT_EQ(kindOf([] { pixels::SabattierByte(7, 0); }), Kind::ZeroDivide);
     EXPECT_EQ(kindOf([] { pixels::SabattierByte(1, 1e-310); }), Kind::Overflow);
