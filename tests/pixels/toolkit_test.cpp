@@ -3,7 +3,6 @@
 #include "plane_owner.h"
 
 #include <gtest/gtest.h>
-#include <omp.h>
 
 #include <cmath>
 #include <cstring>
@@ -11,6 +10,10 @@
 #include <random>
 #include <string>
 #include <vector>
+
+#ifdef _OPENMP
+#include <omp.h>
+#endif
 
 namespace {
 
@@ -72,11 +75,17 @@ std::string refusalOf(const std::function<void()> &f)
 }
 
 // Runs with a given number of threads and restores the default.
+#ifdef _OPENMP
 struct Threads {
     int before;
     explicit Threads(int n) : before(omp_get_max_threads()) { omp_set_num_threads(n); }
     ~Threads() { omp_set_num_threads(before); }
 };
+#else
+struct Threads {
+    explicit Threads(int) {}
+};
+#endif
 
 // The one-thread path: the three channels through the core calls, one after
 // the other, exactly as the commands are written.
