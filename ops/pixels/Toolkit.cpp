@@ -8,6 +8,8 @@
 #include <new>
 #include <vector>
 
+#include <unistd.h>
+
 #ifdef _OPENMP
 #include <omp.h>
 #endif
@@ -35,6 +37,28 @@ int maxThreads()
 #else
     return 1;
 #endif
+}
+
+// The allocator may promise more than the machine has and the zero-filling
+// pass of the core's allocation would then end the process: a plane larger
+// than the physical memory counts as one that cannot be allocated.
+bool affordable(int width, int height, size_t cell)
+{
+    if (width <= 0 || height <= 0)
+        return true;
+    const long pages = sysconf(_SC_PHYS_PAGES);
+    const long pageSize = sysconf(_SC_PAGESIZE);
+    if (pages <= 0 || pageSize <= 0)
+        return true;
+    const long double bytes = static_cast<long double>(width) * height * cell;
+    return bytes <= static_cast<long double>(pages) * pageSize;
+}
+
+template <class Owner>
+void allocateOrThrow(Owner &o, int width, int height, size_t cell)
+{
+    if (!affordable(width, height, cell) || o.allocate(width, height) != 0)
+        throw AllocationError();
 }
 
 void requireSameSize(const Rows24 &in, const Rows24 &out)
@@ -104,8 +128,7 @@ struct Results {
     Results(int count, int width, int height)
     {
         for (int c = 0; c < count; ++c)
-            if (p[c].allocate(width, height) != 0)
-                throw AllocationError();
+            allocateOrThrow(p[c], width, height, sizeof(int32_t));
     }
 };
 
@@ -234,8 +257,7 @@ void convolvePicture(const Rows24 &in, const Rows24 &out, int kw, int kh, RealPl
     const int h = in.height;
     PlaneOwner owners[3];
     for (PlaneOwner &o : owners)
-        if (o.allocate(w, h) != 0)
-            throw AllocationError();
+        allocateOrThrow(o, w, h, sizeof(int32_t));
     Plane planes[3] = {owners[0].get(), owners[1].get(), owners[2].get()};
     splitChannels(in, planes);
     convolveMany(3, kw, kh, kernel, w, h, planes);
@@ -247,8 +269,7 @@ void convolvePicture(const Rows24 &in, const Rows24 &out, int kw, int kh, RealPl
 RealPlaneOwner allocKernel(int kw, int kh)
 {
     RealPlaneOwner k;
-    if (k.allocate(kw, kh) != 0)
-        throw AllocationError();
+    allocateOrThrow(k, kw, kh, sizeof(double));
     return k;
 }
 
@@ -515,8 +536,7 @@ void GuideMissCancel(const Rows24 &picture, int areaWidth, int areaHeight, const
     const int H = areaHeight;
     PlaneOwner owners[3]; // red, green, blue
     for (PlaneOwner &o : owners)
-        if (o.allocate(W, H) != 0)
-            throw AllocationError();
+        allocateOrThrow(o, W, H, sizeof(int32_t));
     RealPlaneOwner kernel = SharpeningKernel(p.flow);
     if (rotate_kernel(p.direction, n, n, kernel.get()) != 0)
         throw AllocationError();

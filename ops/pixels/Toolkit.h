@@ -28,7 +28,8 @@
 
 namespace pixels {
 
-// A sample plane or kernel could not be allocated.
+// A sample plane or kernel could not be allocated (or would exceed the
+// machine's physical memory).
 class AllocationError : public std::runtime_error {
 public:
     AllocationError();

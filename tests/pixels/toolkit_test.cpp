@@ -436,6 +436,13 @@ TEST(Blur, ZeroAndNegativeAmountsChangeNothing)
     EXPECT_EQ(kindOf([&] { pixels::Blur(in.rows(), out.rows(), 0); }), Kind::InvalidOp);
     EXPECT_EQ(refusalOf([&] { pixels::Blur(in.rows(), out.rows(), -1); }), pixels::kBlurRefusedText);
     EXPECT_EQ(pixels::BlurRefusal(0), nullptr);
+    // A kernel of 2000001 cells across cannot be had.
+    try {
+        pixels::Blur(in.rows(), out.rows(), 1e6);
+        ADD_FAILURE() << "no allocation error";
+    } catch (const pixels::AllocationError &e) {
+        EXPECT_STREQ(e.what(), "メモリを確保できません");
+    }
     EXPECT_EQ(out.grey(1, 1), 3);
 }
 
@@ -561,6 +568,8 @@ TEST(GuideMissCanceller, FailuresLeaveThePictureUntouched)
     EXPECT_EQ(pixels::FlowRefusal(0), nullptr);
     EXPECT_EQ(kindOf([&] { pixels::GuideMissCancel(p.rows(), 5, 5, {0, 1, 0, 0}); }), Kind::ZeroDivide);
     EXPECT_THROW(pixels::GuideMissCancel(p.rows(), 5, 5, {0, INT32_MAX, 0.2, 0}), pixels::AllocationError);
+    EXPECT_THROW(pixels::GuideMissCancel(p.rows(), 5, 5, {0, 1000000, 0.2, 0}), pixels::AllocationError);
+    EXPECT_THROW(pixels::GuideMissCancel(p.rows(), 2000000000, 2000000000, kDefaults), pixels::AllocationError);
     for (int y = 0; y < 5; ++y)
         EXPECT_EQ(row(p, y), std::vector<int>(5, 100));
     // A negative blur amount acts as its absolute value.
