@@ -8,6 +8,7 @@
 #include "Gamma1.h"
 #include "Gmcpanel1.h"
 #include "Sabachie1.h"
+#include "Toolkit.h"
 #include "Title1.h"
 #include "Viewer.h"
 #include "forms.h"
@@ -774,15 +775,218 @@ void TMainForm::UpDown2Click()
     child->MIN->setText(forms::IntToStr(p));
 }
 
+// ---------------------------------------------------------------- toolkit
 
-void TMainForm::N1Click() {}
-void TMainForm::M1Click() {}
-void TMainForm::R1Click() {}
-void TMainForm::RGB2Click() {}
-void TMainForm::N2Click() {}
-void TMainForm::P1Click() {}
-void TMainForm::N4Click() {}
-void TMainForm::N6Click() {}
-void TMainForm::N7Click() {}
-void TMainForm::N8Click() {}
-void TMainForm::N9Click() {}
+namespace {
+
+// A new display bitmap of the base picture's size, the base switched to 24
+// bits first.
+forms::Bitmap &basePicture(TChild *child)
+{
+    forms::Bitmap &base = child->ImageZm->Picture();
+    base.SetPixelFormat24();
+    return base;
+}
+
+// A value the command refuses: a one-line message box, nothing changed.
+bool refused(const char *message)
+{
+    if (!message)
+        return false;
+    forms::ShowMessage(QString::fromUtf8(message));
+    return true;
+}
+
+} // namespace
+
+void TMainForm::N1Click()
+{
+    TChild *child = ActiveMDIChild();
+    if (!child)
+        return;
+    if (forms::StrToInt(child->FilterI->text()) != 1)
+        return;
+    forms::Bitmap &base = basePicture(child);
+    forms::Bitmap out(base.Width(), base.Height());
+    pixels::Negative(base.Rows(), out.Rows());
+    child->Image->Draw(0, 0, out);
+    child->ImageZm->Draw(0, 0, out);
+}
+
+void TMainForm::N6Click()
+{
+    TChild *child = ActiveMDIChild();
+    if (!child)
+        return;
+    forms::ShowModal(GMM); // however it was closed
+    if (forms::StrToInt(child->FilterI->text()) != 1)
+        return;
+    const double g = forms::StrToFloat(GMM->Edit1->text());
+    if (refused(pixels::GammaRefusal(g)))
+        return;
+    forms::Bitmap &base = basePicture(child);
+    forms::Bitmap out(base.Width(), base.Height());
+    pixels::Gamma(base.Rows(), out.Rows(), g);
+    child->Image->Draw(0, 0, out);
+    child->UndoFlg->setText(QStringLiteral("1"));
+}
+
+void TMainForm::N7Click()
+{
+    TChild *child = ActiveMDIChild();
+    if (!child)
+        return;
+    if (forms::StrToInt(child->FilterI->text()) != 1)
+        return;
+    forms::Bitmap &base = basePicture(child);
+    forms::Bitmap out(base.Width(), base.Height());
+    pixels::Solarize(base.Rows(), out.Rows());
+    child->Image->Draw(0, 0, out);
+    child->UndoFlg->setText(QStringLiteral("1"));
+}
+
+void TMainForm::N8Click()
+{
+    TChild *child = ActiveMDIChild();
+    if (!child)
+        return;
+    forms::ShowModal(Sabachie);
+    const double step = forms::StrToFloat(Sabachie->Edit1->text());
+    // Every kind: a frame's raw-sample bytes are stepped as they are.
+    forms::Bitmap &base = basePicture(child);
+    forms::Bitmap out(base.Width(), base.Height());
+    pixels::Sabattier(base.Rows(), out.Rows(), step);
+    child->Image->Draw(0, 0, out);
+    child->UndoFlg->setText(QStringLiteral("1"));
+}
+
+void TMainForm::M1Click()
+{
+    TChild *child = ActiveMDIChild();
+    if (!child)
+        return;
+    if (forms::StrToInt(child->FilterI->text()) != 1)
+        return;
+    forms::Bitmap &base = basePicture(child);
+    forms::Bitmap out(base.Width(), base.Height());
+    pixels::Mirror(base.Rows(), out.Rows());
+    child->Image->Draw(0, 0, out);
+}
+
+void TMainForm::R1Click()
+{
+    TChild *child = ActiveMDIChild();
+    if (!child)
+        return;
+    if (forms::StrToInt(child->FilterI->text()) != 1)
+        return;
+    forms::Bitmap &base = basePicture(child);
+    forms::Bitmap out(base.Width(), base.Height());
+    pixels::Flip(base.Rows(), out.Rows());
+    child->Image->Draw(0, 0, out);
+}
+
+void TMainForm::RGB2Click()
+{
+    TChild *source = ActiveMDIChild();
+    if (!source)
+        return;
+    if (forms::StrToInt(source->FilterI->text()) != 1)
+        return;
+    forms::Bitmap &base = basePicture(source);
+    const int w = base.Width(), h = base.Height();
+    // One scratch bitmap serves the three passes.
+    forms::Bitmap work(w, h);
+    const QString captions[3] = {QStringLiteral("Blue"), QStringLiteral("Green"), QStringLiteral("Red")};
+    for (int k = 0; k < 3; ++k) {
+        pixels::Channel(base.Rows(), work.Rows(), k);
+        TChild *child = NewChild();
+        child->SetAutoSize(false);
+        child->Image->SetSize(w, h);
+        child->ImageZm->SetSize(w, h);
+        child->SetClientSize(w, h);
+        child->Image->Draw(0, 0, work);
+        child->ImageZm->Draw(0, 0, work);
+        child->SetCaption(captions[k]);
+        child->SetAutoSize(true);
+        child->SetAutoSize(false);
+
+        showFullLevels(true);
+        child->MAX->setText(QStringLiteral("255"));
+        child->MIN->setText(QStringLiteral("0"));
+        child->WriteImageFields(w, h, 3);
+        child->FilterI->setText(QStringLiteral("1"));
+    }
+}
+
+void TMainForm::N2Click()
+{
+    TChild *child = ActiveMDIChild();
+    if (!child)
+        return;
+    forms::ShowModal(EDG);
+    if (forms::StrToInt(child->FilterI->text()) != 1)
+        return;
+    forms::Bitmap &base = basePicture(child);
+    forms::Bitmap out(base.Width(), base.Height());
+    pixels::EdgeEnhance(base.Rows(), out.Rows(), EdgeStrength);
+    child->Image->Draw(0, 0, out);
+    child->UndoFlg->setText(QStringLiteral("1"));
+}
+
+void TMainForm::N4Click()
+{
+    TChild *child = ActiveMDIChild();
+    if (!child)
+        return;
+    forms::ShowModal(BLUR);
+    if (forms::StrToInt(child->FilterI->text()) != 1)
+        return;
+    if (refused(pixels::BlurRefusal(BlurAmount)))
+        return;
+    forms::Bitmap &base = basePicture(child);
+    forms::Bitmap out(base.Width(), base.Height());
+    pixels::Blur(base.Rows(), out.Rows(), BlurAmount);
+    child->Image->Draw(0, 0, out);
+    child->UndoFlg->setText(QStringLiteral("1"));
+}
+
+void TMainForm::P1Click()
+{
+    forms::ShowModal(GMCPanel); // before anything, image window or not
+    if (GuideMissConfirmed != 1)
+        return;
+    if (refused(pixels::FlowRefusal(FlowAmount)))
+        return;
+    TChild *child = ActiveMDIChild();
+    if (!child)
+        return;
+    // The area as displayed: the zoomed size when zoomed.
+    const int w = child->Image->Width(), h = child->Image->Height();
+    const pixels::GuideMissParams params{SmearDirection, FlowAmount, BlurAmount, SmoothingThreshold};
+    // Read and rewritten in place; the picture repaints once afterwards.
+    pixels::GuideMissCancel(child->Image->Picture().Rows(), w, h, params);
+}
+
+void TMainForm::N9Click()
+{
+    TChild *child = ActiveMDIChild();
+    if (!child)
+        return;
+    forms::ShowModal(ComaCorrect);
+    // The optical axis and the coma amount must be numbers; nothing else
+    // uses them.
+    forms::StrToInt(ComaCorrect->Edit1->text());
+    forms::StrToInt(ComaCorrect->Edit2->text());
+    forms::StrToFloat(ComaCorrect->Edit3->text());
+    if (forms::StrToInt(child->FilterI->text()) != 1)
+        return;
+    forms::Bitmap &base = basePicture(child);
+    forms::Bitmap out(base.Width(), base.Height());
+    const double g = forms::StrToFloat(GMM->Edit1->text());
+    if (refused(pixels::GammaRefusal(g)))
+        return;
+    pixels::ComaCorrect(base.Rows(), out.Rows(), g);
+    child->Image->Draw(0, 0, out);
+    child->UndoFlg->setText(QStringLiteral("1"));
+}
