@@ -155,8 +155,10 @@ int threadIndex()
 // taps run outer and the rows inner: every row's accumulator still receives
 // its terms in the kernel's i-outer, j-inner order, starting from 0.0, each
 // product and sum rounded to double, so the result is the core's.
+// With `clamp`, results of 255 or more become 255, as clamp_plane(0, 255)
+// afterwards would make them.
 void convolveColumn(const std::vector<Tap> &taps, int ox, int oy, int width, int height, const Plane src,
-                    int x, double *acc, int32_t *dst)
+                    int x, double *acc, int32_t *dst, bool clamp)
 {
     for (int y = 0; y < height; ++y)
         acc[y] = 0.0;
@@ -175,6 +177,9 @@ void convolveColumn(const std::vector<Tap> &taps, int ox, int oy, int width, int
     }
     for (int y = 0; y < height; ++y)
         dst[y] = toSample(acc[y]);
+    if (clamp)
+        for (int y = 0; y < height; ++y)
+            dst[y] = dst[y] >= 255 ? 255 : dst[y];
 }
 
 // Copies the result planes back into the caller's planes.
@@ -189,12 +194,13 @@ void copyBack(int count, const Results &r, int width, int height, Plane planes[]
     }
 }
 
-// The convolution of `count` planes, the kernel normalised again before
-// each plane's turn exactly as successive convolve_plane calls would.
-void convolveMany(int count, int kw, int kh, RealPlane kernel, int width, int height, Plane planes[])
+// The convolution of `count` planes `src` into `dst`, the kernel normalised
+// again before each plane's turn exactly as successive convolve_plane calls
+// would; with `clamp` the results are also limited to 0..255.
+void convolveInto(int count, int kw, int kh, RealPlane kernel, int width, int height, const Plane src[],
+                  const Plane dst[], bool clamp)
 {
     checkSides(kw, kh, width, height);
-    Results results(count, width, height);
     std::vector<double> scratch = scratchColumns(height);
     std::vector<Tap> taps[3];
     for (int c = 0; c < count; ++c) {
@@ -209,9 +215,57 @@ void convolveMany(int count, int kw, int kh, RealPlane kernel, int width, int he
         const int c = idx / width;
         const int x = idx % width;
         double *acc = scratch.data() + static_cast<size_t>(threadIndex()) * static_cast<size_t>(height);
-        convolveColumn(taps[c], ox, oy, width, height, planes[c], x, acc, results.p[c][x]);
+        convolveColumn(taps[c], ox, oy, width, height, src[c], x, acc, dst[c][x], clamp);
     }
+}
+
+void convolveMany(int count, int kw, int kh, RealPlane kernel, int width, int height, Plane planes[])
+{
+    checkSides(kw, kh, width, height);
+    Results results(count, width, height);
+    const Plane dst[3] = {results.p[0].get(), results.p[1].get(), results.p[2].get()};
+    convolveInto(count, kw, kh, kernel, width, height, planes, dst, false);
     copyBack(count, results, width, height, planes);
+}
+
+// smooth_below of three planes `src` into `dst`, side by side; with `clamp`
+// the results are also limited to 0..255.
+void smoothInto(int threshold, int kw, int kh, RealPlane kernel, int width, int height, const Plane src[3],
+                const Plane dst[3], bool clamp)
+{
+    checkSides(kw, kh, width, height);
+    std::vector<Tap> taps[3];
+    for (int c = 0; c < 3; ++c) {
+        normalise_kernel(kw, kh, kernel);
+        taps[c] = tapsOf(kw, kh, kernel);
+    }
+    const int ox = kw / 2 - 1;
+    const int oy = kh / 2 - 1;
+    const bool wide = 3L * width * height >= kParallelBytes;
+#pragma omp parallel for schedule(dynamic, 8) if (wide)
+    for (int idx = 0; idx < 3 * width; ++idx) {
+        const int c = idx / width;
+        const int x = idx % width;
+        const Plane p = src[c];
+        int32_t *out = dst[c][x];
+        for (int y = 0; y < height; ++y) {
+            int32_t v;
+            if (!(p[x][y] < threshold)) {
+                v = toSample(p[x][y]);
+            } else {
+                double acc = 0.0;
+                for (const Tap &t : taps[c]) {
+                    const int sx = x + t.i - ox;
+                    const int sy = y + t.j - oy;
+                    if (sx < 0 || sx >= width || sy < 0 || sy >= height)
+                        continue;
+                    acc = static_cast<double>(p[sx][sy]) * t.k + acc;
+                }
+                v = toSample(acc);
+            }
+            out[y] = clamp && v >= 255 ? 255 : v;
+        }
+    }
 }
 
 // Blue, green, red bytes into three planes [x][y].
@@ -231,7 +285,7 @@ void splitChannels(const Rows24 &in, Plane planes[3])
 }
 
 // Three planes (already clamped to 0..255) as blue, green, red bytes.
-void joinChannels(Plane planes[3], const Rows24 &out)
+void joinChannels(const Plane planes[3], const Rows24 &out)
 {
     const int w = out.width;
     const int h = out.height;
@@ -260,10 +314,10 @@ void convolvePicture(const Rows24 &in, const Rows24 &out, int kw, int kh, RealPl
         allocateOrThrow(o, w, h, sizeof(int32_t));
     Plane planes[3] = {owners[0].get(), owners[1].get(), owners[2].get()};
     splitChannels(in, planes);
-    convolveMany(3, kw, kh, kernel, w, h, planes);
-    for (Plane p : planes)
-        clamp_plane(0, 255, w, h, p);
-    joinChannels(planes, out);
+    Results results(3, w, h);
+    const Plane clamped[3] = {results.p[0].get(), results.p[1].get(), results.p[2].get()};
+    convolveInto(3, kw, kh, kernel, w, h, planes, clamped, true);
+    joinChannels(clamped, out);
 }
 
 RealPlaneOwner allocKernel(int kw, int kh)
@@ -494,36 +548,8 @@ void SmoothBelowChannels(int threshold, int kw, int kh, RealPlane kernel, int wi
 {
     checkSides(kw, kh, width, height);
     Results results(3, width, height);
-    std::vector<Tap> taps[3];
-    for (int c = 0; c < 3; ++c) {
-        normalise_kernel(kw, kh, kernel);
-        taps[c] = tapsOf(kw, kh, kernel);
-    }
-    const int ox = kw / 2 - 1;
-    const int oy = kh / 2 - 1;
-    const bool wide = 3L * width * height >= kParallelBytes;
-#pragma omp parallel for schedule(dynamic, 8) if (wide)
-    for (int idx = 0; idx < 3 * width; ++idx) {
-        const int c = idx / width;
-        const int x = idx % width;
-        const Plane p = planes[c];
-        int32_t *dst = results.p[c][x];
-        for (int y = 0; y < height; ++y) {
-            if (!(p[x][y] < threshold)) {
-                dst[y] = toSample(p[x][y]);
-                continue;
-            }
-            double acc = 0.0;
-            for (const Tap &t : taps[c]) {
-                const int sx = x + t.i - ox;
-                const int sy = y + t.j - oy;
-                if (sx < 0 || sx >= width || sy < 0 || sy >= height)
-                    continue;
-                acc = static_cast<double>(p[sx][sy]) * t.k + acc;
-            }
-            dst[y] = toSample(acc);
-        }
-    }
+    const Plane dst[3] = {results.p[0].get(), results.p[1].get(), results.p[2].get()};
+    smoothInto(threshold, kw, kh, kernel, width, height, planes, dst, false);
     copyBack(3, results, width, height, planes);
 }
 
@@ -552,13 +578,13 @@ void GuideMissCancel(const Rows24 &picture, int areaWidth, int areaHeight, const
             planes[2][x][y] = c.blue;
         }
 
-    ConvolveChannels(n, n, kernel.get(), W, H, planes);
-    for (Plane pl : planes)
-        clamp_plane(0, 255, W, H, pl);
+    // Sharpened and clamped into `sharp`, then smoothed and clamped back
+    // into `planes`.
+    Results results(3, W, H);
+    const Plane sharp[3] = {results.p[0].get(), results.p[1].get(), results.p[2].get()};
+    convolveInto(3, n, n, kernel.get(), W, H, planes, sharp, true);
     FillSmoothingKernel(kernel.get(), p.flow, p.blur);
-    SmoothBelowChannels(p.threshold, n, n, kernel.get(), W, H, planes);
-    for (Plane pl : planes)
-        clamp_plane(0, 255, W, H, pl);
+    smoothInto(p.threshold, n, n, kernel.get(), W, H, sharp, planes, true);
 
     // Writes outside the bitmap are lost, as on the canvas.
     const int w = W < picture.width ? W : picture.width;
