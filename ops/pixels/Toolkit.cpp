@@ -425,6 +425,8 @@ void Solarize(const Rows24 &in, const Rows24 &out)
 void Mirror(const Rows24 &in, const Rows24 &out)
 {
     requireSameSize(in, out);
+    if (in.width == 0)
+        return;
     for (int y = 0; y < in.height; ++y)
         std::memcpy(out.row(y), in.row(y), 3 * static_cast<size_t>(in.width));
 }
@@ -432,6 +434,8 @@ void Mirror(const Rows24 &in, const Rows24 &out)
 void Flip(const Rows24 &in, const Rows24 &out)
 {
     requireSameSize(in, out);
+    if (in.width == 0)
+        return;
     for (int y = 0; y < in.height; ++y)
         std::memcpy(out.row(y), in.row(in.height - 1 - y), 3 * static_cast<size_t>(in.width));
 }

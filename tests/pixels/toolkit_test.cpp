@@ -581,6 +581,26 @@ TEST(GuideMissCanceller, FailuresLeaveThePictureUntouched)
     EXPECT_TRUE(neg.samePixels(pos));
 }
 
+TEST(EmptyPictures, EveryOperationAcceptsThem)
+{
+    for (auto [w, h] : {std::pair{0, 0}, {0, 5}, {4, 0}}) {
+        Picture in(w, h), out(w, h);
+        const Rows24 i = in.rows(), o = out.rows();
+        pixels::Negative(i, o);
+        pixels::Gamma(i, o, 2);
+        pixels::Sabattier(i, o, 0); // no byte, so no division
+        pixels::Solarize(i, o);
+        pixels::Mirror(i, o);
+        pixels::Flip(i, o);
+        pixels::Channel(i, o, 1);
+        pixels::EdgeEnhance(i, o, 2);
+        pixels::Blur(i, o, 2);
+        pixels::GuideMissCancel(i, w, h, kDefaults);
+        pixels::GuideMissCancel(i, 3, 2, kDefaults); // all outside the bitmap
+    }
+    SUCCEED();
+}
+
 // --- Parallel against one thread ----------------------------------------------
 
 TEST(Parallel, ConvolvePlaneMatchesTheCoreBitForBit)
