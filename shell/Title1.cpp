@@ -16,7 +16,7 @@ TTitle::TTitle(QWidget *owner)
     Image1->setObjectName(QStringLiteral("Image1"));
     Image1->setGeometry(0, 0, 750, 498);
     Image1->setAutoSize(true); // sized to its picture once it holds one
-    connect(Image1, &forms::TImage::Click, this, [this] { forms::Guarded([this] { Image1Click(); }); });
+    forms::Bind(Image1, &forms::TImage::Click, this, [this] { Image1Click(); });
 }
 
 void TTitle::Image1Click()
