@@ -268,6 +268,10 @@ void smoothInto(int threshold, int kw, int kh, RealPlane kernel, int width, int 
     }
 }
 
+// Rows are stored across, planes down: moving between them a band of
+// kBand columns at a time keeps both sides in the cache.
+constexpr int kBand = 32;
+
 // Blue, green, red bytes into three planes [x][y].
 void splitChannels(const Rows24 &in, Plane planes[3])
 {
@@ -275,13 +279,17 @@ void splitChannels(const Rows24 &in, Plane planes[3])
     const int h = in.height;
     const bool wide = 3L * w * h >= kParallelBytes;
 #pragma omp parallel for schedule(static) if (wide)
-    for (int x = 0; x < w; ++x)
+    for (int x0 = 0; x0 < w; x0 += kBand) {
+        const int x1 = x0 + kBand < w ? x0 + kBand : w;
         for (int y = 0; y < h; ++y) {
-            const uint8_t *p = in.at(x, y);
-            planes[0][x][y] = p[0];
-            planes[1][x][y] = p[1];
-            planes[2][x][y] = p[2];
+            const uint8_t *p = in.at(x0, y);
+            for (int x = x0; x < x1; ++x, p += 3) {
+                planes[0][x][y] = p[0];
+                planes[1][x][y] = p[1];
+                planes[2][x][y] = p[2];
+            }
         }
+    }
 }
 
 // Three planes (already clamped to 0..255) as blue, green, red bytes.
@@ -291,12 +299,15 @@ void joinChannels(const Plane planes[3], const Rows24 &out)
     const int h = out.height;
     const bool wide = 3L * w * h >= kParallelBytes;
 #pragma omp parallel for schedule(static) if (wide)
-    for (int y = 0; y < h; ++y) {
-        uint8_t *p = out.row(y);
-        for (int x = 0; x < w; ++x, p += 3) {
-            p[0] = static_cast<uint8_t>(planes[0][x][y]);
-            p[1] = static_cast<uint8_t>(planes[1][x][y]);
-            p[2] = static_cast<uint8_t>(planes[2][x][y]);
+    for (int x0 = 0; x0 < w; x0 += kBand) {
+        const int x1 = x0 + kBand < w ? x0 + kBand : w;
+        for (int y = 0; y < h; ++y) {
+            uint8_t *p = out.at(x0, y);
+            for (int x = x0; x < x1; ++x, p += 3) {
+                p[0] = static_cast<uint8_t>(planes[0][x][y]);
+                p[1] = static_cast<uint8_t>(planes[1][x][y]);
+                p[2] = static_cast<uint8_t>(planes[2][x][y]);
+            }
         }
     }
 }
@@ -574,13 +585,16 @@ void GuideMissCancel(const Rows24 &picture, int areaWidth, int areaHeight, const
     Plane planes[3] = {owners[0].get(), owners[1].get(), owners[2].get()};
     const bool wide = 3L * W * H >= kParallelBytes;
 #pragma omp parallel for schedule(static) if (wide)
-    for (int x = 0; x < W; ++x)
-        for (int y = 0; y < H; ++y) {
-            const Rgb c = SplitColor(ColorAt(picture, x, y));
-            planes[0][x][y] = c.red;
-            planes[1][x][y] = c.green;
-            planes[2][x][y] = c.blue;
-        }
+    for (int x0 = 0; x0 < W; x0 += kBand) {
+        const int x1 = x0 + kBand < W ? x0 + kBand : W;
+        for (int y = 0; y < H; ++y)
+            for (int x = x0; x < x1; ++x) {
+                const Rgb c = SplitColor(ColorAt(picture, x, y));
+                planes[0][x][y] = c.red;
+                planes[1][x][y] = c.green;
+                planes[2][x][y] = c.blue;
+            }
+    }
 
     // Sharpened and clamped into `sharp`, then smoothed and clamped back
     // into `planes`.
@@ -594,12 +608,15 @@ void GuideMissCancel(const Rows24 &picture, int areaWidth, int areaHeight, const
     const int w = W < picture.width ? W : picture.width;
     const int h = H < picture.height ? H : picture.height;
 #pragma omp parallel for schedule(static) if (wide)
-    for (int y = 0; y < h; ++y) {
-        uint8_t *px = picture.row(y);
-        for (int x = 0; x < w; ++x, px += 3) {
-            px[0] = static_cast<uint8_t>(planes[2][x][y]);
-            px[1] = static_cast<uint8_t>(planes[1][x][y]);
-            px[2] = static_cast<uint8_t>(planes[0][x][y]);
+    for (int x0 = 0; x0 < w; x0 += kBand) {
+        const int x1 = x0 + kBand < w ? x0 + kBand : w;
+        for (int y = 0; y < h; ++y) {
+            uint8_t *px = picture.at(x0, y);
+            for (int x = x0; x < x1; ++x, px += 3) {
+                px[0] = static_cast<uint8_t>(planes[2][x][y]);
+                px[1] = static_cast<uint8_t>(planes[1][x][y]);
+                px[2] = static_cast<uint8_t>(planes[0][x][y]);
+            }
         }
     }
 }
