@@ -8,6 +8,8 @@
 #include "Frame.h"
 #include "forms.h"
 
+#include "ScriptedSeam.h"
+
 #include <QAction>
 #include <QApplication>
 #include <QDir>
@@ -24,37 +26,6 @@
 #include <unistd.h>
 
 namespace {
-
-// Scripts the confirmation and stands in for the result window's modal loop.
-class ScriptedSeam : public forms::Seam {
-public:
-    int answer = forms::mrYes;
-    int confirmations = 0;
-    QString confirmText, confirmCaption;
-    std::function<void()> onReport; // runs while the result window would be up
-    int reports = 0;
-    QStringList errors;
-
-    int MessageDlg(const QString &text, const QString &caption, forms::Buttons) override
-    {
-        ++confirmations;
-        confirmText = text;
-        confirmCaption = caption;
-        return answer;
-    }
-    void ShowMessage(const QString &text) override { messages << text; }
-    QStringList messages;
-    int ShowModal(QDialog *form) override
-    {
-        if (form == panel) {
-            ++reports;
-            if (onReport)
-                onReport();
-        }
-        return forms::mrOk;
-    }
-    void ShowException(const QString &, const QString &text) override { errors << text; }
-};
 
 // Each test runs in a fresh working directory with the generator as at
 // program start.
@@ -90,6 +61,14 @@ protected:
         MainForm->N10->trigger();
         flush();
     }
+    // Runs f while the result window would be up.
+    void onReport(std::function<void()> f)
+    {
+        seam_.onModal = [f](QDialog *form) {
+            if (form == panel)
+                f();
+        };
+    }
 
     QTemporaryDir dir_;
     QString saved_;
@@ -112,17 +91,17 @@ TEST_F(BenchmarkRun, FirstRunFramesWindowsAndReport)
 {
     QList<TChild *> frames;
     QStringList filesDuringReport;
-    seam_.onReport = [&] {
+    onReport([&] {
         frames = MainForm->MDIChildren();
         filesDuringReport = entries();
-    };
+    });
     runCommand();
 
-    EXPECT_EQ(seam_.confirmations, 1);
-    EXPECT_EQ(seam_.confirmText, QString::fromUtf8("計測を開始します。"));
-    EXPECT_EQ(seam_.confirmCaption, QString::fromUtf8("確認"));
-    ASSERT_TRUE(seam_.errors.isEmpty()) << seam_.errors.join('\n').toStdString();
-    EXPECT_EQ(seam_.reports, 1);
+    EXPECT_EQ(seam_.count(QStringLiteral("confirm")), 1);
+    EXPECT_EQ(seam_.last(QStringLiteral("confirm")).text, QString::fromUtf8("計測を開始します。"));
+    EXPECT_EQ(seam_.last(QStringLiteral("confirm")).caption, QString::fromUtf8("確認"));
+    ASSERT_TRUE(seam_.errors().isEmpty()) << seam_.errors().join('\n').toStdString();
+    EXPECT_EQ(seam_.shown(QStringLiteral("panel")), 1);
 
     // The frame statistics of the first run after start.
     const bench::RunResult &run = bench::LastRun();
@@ -149,7 +128,7 @@ TEST_F(BenchmarkRun, FirstRunFramesWindowsAndReport)
 TEST_F(BenchmarkRun, FrameWindowsHoldPicturesAndFields)
 {
     bool checked = false;
-    seam_.onReport = [&] {
+    onReport([&] {
         const QList<TChild *> frames = MainForm->MDIChildren();
         ASSERT_EQ(frames.size(), 4);
         for (int f = 0; f < 4; ++f) {
@@ -207,10 +186,10 @@ TEST_F(BenchmarkRun, FrameWindowsHoldPicturesAndFields)
         for (int c = 100; c <= 900; c += 100)
             EXPECT_EQ(first->Image->Pixel(c, c) & 0xff, 255) << c;
         checked = true;
-    };
+    });
     runCommand();
     EXPECT_TRUE(checked);
-    EXPECT_TRUE(seam_.errors.isEmpty());
+    EXPECT_TRUE(seam_.errors().isEmpty());
 }
 
 TEST_F(BenchmarkRun, AnsweringNoChangesNothing)
@@ -218,8 +197,8 @@ TEST_F(BenchmarkRun, AnsweringNoChangesNothing)
     seam_.answer = forms::mrNo;
     MainForm->Edit1->setText("kept");
     runCommand();
-    EXPECT_EQ(seam_.confirmations, 1);
-    EXPECT_EQ(seam_.reports, 0);
+    EXPECT_EQ(seam_.count(QStringLiteral("confirm")), 1);
+    EXPECT_EQ(seam_.shown(QStringLiteral("panel")), 0);
     EXPECT_TRUE(entries().isEmpty());
     EXPECT_EQ(MainForm->MDIChildCount(), 0);
     EXPECT_EQ(bench::GeneratorState(), 1u);
@@ -235,7 +214,7 @@ TEST_F(BenchmarkRun, UsersOwnFramesAreUntouched)
         f.write(mine);
     }
     runCommand();
-    EXPECT_TRUE(seam_.errors.isEmpty());
+    EXPECT_TRUE(seam_.errors().isEmpty());
     EXPECT_EQ(entries(), QStringList({"0.fit", "3.fit"}));
     for (const char *name : {"0.fit", "3.fit"}) {
         QFile f(QString::fromLatin1(name));
@@ -254,19 +233,19 @@ TEST_F(BenchmarkRun, WorkingDirectoryThatCannotTakeFilesStopsCleanly)
     const uint32_t state = bench::GeneratorState();
 
     runCommand();
-    ASSERT_EQ(seam_.errors.size(), 1);
-    EXPECT_TRUE(seam_.errors[0].contains(QString::fromUtf8("作業フォルダ"))) << seam_.errors[0].toStdString();
-    EXPECT_EQ(seam_.reports, 0);
+    ASSERT_EQ(seam_.errors().size(), 1);
+    EXPECT_TRUE(seam_.errors()[0].contains(QString::fromUtf8("作業フォルダ"))) << seam_.errors()[0].toStdString();
+    EXPECT_EQ(seam_.shown(QStringLiteral("panel")), 0);
     EXPECT_EQ(MainForm->MDIChildCount(), 0);
     EXPECT_TRUE(entries().isEmpty());
     EXPECT_EQ(bench::GeneratorState(), state);
 
     // The program goes on: the next run in a good directory works.
     ASSERT_TRUE(QDir::setCurrent(dir_.path()));
-    seam_.errors.clear();
+    seam_.boxes.clear();
     runCommand();
-    EXPECT_TRUE(seam_.errors.isEmpty());
-    EXPECT_EQ(seam_.reports, 1);
+    EXPECT_TRUE(seam_.errors().isEmpty());
+    EXPECT_EQ(seam_.shown(QStringLiteral("panel")), 1);
 }
 
 // A write that fails part-way (the disk full, here a file-size limit): the
@@ -285,10 +264,10 @@ TEST_F(BenchmarkRun, FailedWriteStopsCleanly)
     setrlimit(RLIMIT_FSIZE, &old);
     sigaction(SIGXFSZ, &previous, nullptr);
 
-    ASSERT_EQ(seam_.errors.size(), 1);
-    EXPECT_TRUE(seam_.errors[0].contains(dir_.path())) << seam_.errors[0].toStdString();
-    EXPECT_TRUE(seam_.errors[0].contains("0.fit")) << seam_.errors[0].toStdString();
-    EXPECT_EQ(seam_.reports, 0);
+    ASSERT_EQ(seam_.errors().size(), 1);
+    EXPECT_TRUE(seam_.errors()[0].contains(dir_.path())) << seam_.errors()[0].toStdString();
+    EXPECT_TRUE(seam_.errors()[0].contains("0.fit")) << seam_.errors()[0].toStdString();
+    EXPECT_EQ(seam_.shown(QStringLiteral("panel")), 0);
     EXPECT_TRUE(entries().isEmpty()) << entries().join(' ').toStdString();
     EXPECT_EQ(MainForm->MDIChildCount(), 0);
 }
@@ -305,9 +284,9 @@ TEST_F(BenchmarkRun, ScratchFileRemovedMidRunStopsCleanly)
     });
     runCommand();
     QObject::disconnect(c);
-    ASSERT_EQ(seam_.errors.size(), 1);
-    EXPECT_TRUE(seam_.errors[0].contains("2.fit")) << seam_.errors[0].toStdString();
-    EXPECT_EQ(seam_.reports, 0);
+    ASSERT_EQ(seam_.errors().size(), 1);
+    EXPECT_TRUE(seam_.errors()[0].contains("2.fit")) << seam_.errors()[0].toStdString();
+    EXPECT_EQ(seam_.shown(QStringLiteral("panel")), 0);
     EXPECT_TRUE(entries().isEmpty()) << entries().join(' ').toStdString();
     EXPECT_EQ(MainForm->MDIChildCount(), 0);
 }
@@ -322,7 +301,7 @@ TEST_F(BenchmarkRun, ASecondRunContinuesTheSequence)
     ASSERT_EQ(second.frames.size(), 4);
     for (int f = 0; f < 4; ++f)
         EXPECT_NE(first.frames[f].mean, second.frames[f].mean) << f;
-    EXPECT_EQ(seam_.reports, 2);
+    EXPECT_EQ(seam_.shown(QStringLiteral("panel")), 2);
     EXPECT_EQ(MainForm->MDIChildCount(), 0);
 }
 
@@ -345,12 +324,12 @@ TEST_F(BenchmarkRun, VersionMessageHasTwoLinesAndChangesNothing)
 {
     MainForm->Edit1->setText("kept");
     MainForm->V2->trigger();
-    ASSERT_EQ(seam_.messages.size(), 1);
-    const QStringList lines = seam_.messages[0].split('\n');
+    ASSERT_EQ(seam_.messages().size(), 1);
+    const QStringList lines = seam_.messages()[0].split('\n');
     ASSERT_EQ(lines.size(), 2);
     EXPECT_EQ(lines[0], "TELVANE Version 1.0");
     EXPECT_TRUE(lines[1].contains("2002"));
-    EXPECT_EQ(seam_.confirmations, 0);
+    EXPECT_EQ(seam_.count(QStringLiteral("confirm")), 0);
     EXPECT_EQ(MainForm->MDIChildCount(), 0);
     EXPECT_EQ(MainForm->Edit1->text(), "kept");
     EXPECT_TRUE(entries().isEmpty());
@@ -368,13 +347,13 @@ TEST_F(BenchmarkRun, ReportClosesOnlyItsOwnFrameWindows)
     before->SetCaption(QStringLiteral("user.bmp"));
     QPointer<TChild> kept(before);
     QList<QPointer<TChild>> frames;
-    seam_.onReport = [&] {
+    onReport([&] {
         for (TChild *c : MainForm->MDIChildren())
             if (c != before)
                 frames << c;
-    };
+    });
     runCommand();
-    ASSERT_TRUE(seam_.errors.isEmpty()) << seam_.errors.join('\n').toStdString();
+    ASSERT_TRUE(seam_.errors().isEmpty()) << seam_.errors().join('\n').toStdString();
     ASSERT_EQ(frames.size(), 4);
     for (const QPointer<TChild> &f : frames)
         EXPECT_TRUE(f.isNull());

@@ -1,4 +1,5 @@
 // A seam for tests: records every modal request and answers from a script.
+// Shared by the test programs of the form library, the shell and the benchmark.
 #pragma once
 
 #include "Seam.h"
@@ -43,13 +44,27 @@ struct ScriptedSeam : forms::Seam {
         return onFile ? onFile(r) : false;
     }
 
-    QStringList errors() const
+    // The texts of the boxes of one kind, in order.
+    QStringList texts(const QString &kind) const
     {
         QStringList out;
         for (const Box &b : boxes)
-            if (b.kind == QStringLiteral("error"))
+            if (b.kind == kind)
                 out << b.text;
         return out;
+    }
+    QStringList errors() const { return texts(QStringLiteral("error")); }
+    QStringList messages() const { return texts(QStringLiteral("message")); }
+    int count(const QString &kind) const { return int(texts(kind).size()); }
+    // How often the form of that object name was shown modally.
+    int shown(const QString &objectName) const { return int(texts(QStringLiteral("modal")).count(objectName)); }
+    // The last box of a kind (an empty one when there is none).
+    Box last(const QString &kind) const
+    {
+        for (auto it = boxes.crbegin(); it != boxes.crend(); ++it)
+            if (it->kind == kind)
+                return *it;
+        return {};
     }
 };
 
