@@ -6,6 +6,8 @@
 #include <QPainter>
 
 #include <algorithm>
+#include <cstring>
+#include <new>
 
 namespace forms {
 
@@ -29,13 +31,21 @@ void Bitmap::SetSize(int width, int height)
         return;
     }
     QImage next(width, height, kFormat);
-    next.fill(Qt::white);
+    if (next.isNull())
+        throw std::bad_alloc();
+    // The overlap is copied, only the rest is whitened.
+    int w = 0, h = 0;
     if (!Empty()) {
         SetPixelFormat24();
-        const int w = std::min(width, Width());
-        const int h = std::min(height, Height());
-        for (int y = 0; y < h; ++y)
-            std::copy_n(img_.constScanLine(y), 3 * w, next.scanLine(y));
+        w = std::min(width, Width());
+        h = std::min(height, Height());
+    }
+    for (int y = 0; y < height; ++y) {
+        uint8_t *row = next.scanLine(y);
+        const int kept = y < h ? w : 0;
+        if (kept > 0)
+            std::memcpy(row, img_.constScanLine(y), size_t(3) * kept);
+        std::memset(row + 3 * kept, 0xff, size_t(3) * (width - kept));
     }
     img_ = std::move(next);
 }

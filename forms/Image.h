@@ -3,7 +3,6 @@
 
 #include "Bitmap.h"
 
-#include <QPixmap>
 #include <QWidget>
 
 namespace forms {
@@ -22,7 +21,9 @@ public:
     int Height() const { return height(); }
 
     // Stretch: draw the bitmap scaled to the control's size; otherwise 1:1
-    // from the top-left corner.
+    // from the top-left corner.  Painting scales only the part of the
+    // bitmap under the exposed area, so the cost of a paint follows the
+    // visible area and not the control's (possibly huge) zoomed size.
     bool Stretch() const { return stretch_; }
     void setStretch(bool on);
 
@@ -30,20 +31,25 @@ public:
     bool AutoSize() const { return autoSize_; }
     void setAutoSize(bool on);
 
-    // The bitmap object itself; the control repaints after the caller's
-    // changes through it.
+    // The bitmap object itself.  Taking it for writing schedules one repaint;
+    // a caller that changes the bitmap later (after the current event)
+    // calls Changed().
     Bitmap &Picture();
     const Bitmap &Picture() const { return bmp_; }
-    // Tell the control its bitmap changed (after writes through Picture()
-    // that happened outside the current event).
+    // Tells the control its bitmap changed: applies AutoSize and schedules
+    // one repaint.  Cheap to call after many writes.
     void Changed();
 
     // Canvas.  Pixel returns 0x00BBGGRR, or -1 for a point outside the
-    // bitmap; SetPixel outside the bitmap is lost.
+    // bitmap; SetPixel outside the bitmap is lost.  Neither repaints per
+    // pixel: the first write after a paint schedules one repaint, which
+    // shows every write made before it.
     int Pixel(int x, int y);
     void SetPixel(int x, int y, int color);
     // Copies the whole of b with its top-left corner at (x, y), clipped to
-    // the bitmap.
+    // the bitmap: one copy of the covered pixels.  On an empty picture the
+    // new bitmap (the control's size) is made from b directly; only the part
+    // b does not cover is whitened.
     void Draw(int x, int y, const Bitmap &b);
 
 signals:
@@ -59,10 +65,10 @@ protected:
 
 private:
     void ensureCanvas();
+    void scheduleRepaint();
 
     Bitmap bmp_;
-    QPixmap cache_;
-    bool dirty_ = true;
+    bool repaintPending_ = false;
     bool stretch_ = false;
     bool autoSize_ = false;
     bool pressed_ = false;
