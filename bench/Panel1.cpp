@@ -2,6 +2,7 @@
 
 #include "Controls.h"
 #include "FormFont.h"
+#include "Platform.h"
 
 #include <QFrame>
 #include <QGuiApplication>
@@ -30,7 +31,7 @@ void keepRightOf(const QLabel *left, QLabel *label)
 
 QPoint Tpanel::centredOn(const QSize &screen)
 {
-    return {screen.width() / 2 - kLayoutWidth / 2, screen.height() / 2 - kLayoutHeight / 2};
+    return forms::CentredOrigin(screen, {kLayoutWidth, kLayoutHeight});
 }
 
 Tpanel::Tpanel(QWidget *owner)

@@ -127,4 +127,9 @@ int LogicalCpuCount()
     return h > 0 ? int(h) : 1;
 }
 
+QPoint CentredOrigin(const QSize &screen, const QSize &window)
+{
+    return {screen.width() / 2 - window.width() / 2, screen.height() / 2 - window.height() / 2};
+}
+
 } // namespace forms

@@ -2,6 +2,8 @@
 #pragma once
 
 #include <QDateTime>
+#include <QPoint>
+#include <QSize>
 #include <QString>
 
 #include <cstdint>
@@ -47,5 +49,10 @@ QDateTime Now();
 QString CpuModelName();
 // Number of logical processors (at least 1).
 int LogicalCpuCount();
+
+// Where a window of outer size `window` goes to stand in the middle of a
+// screen of size `screen`: left = screen width div 2 - window width div 2,
+// top likewise, each half an integer division.
+QPoint CentredOrigin(const QSize &screen, const QSize &window);
 
 } // namespace forms

@@ -117,7 +117,7 @@ QIcon TMainForm::ApplicationIcon()
 
 QPoint TMainForm::placement(const QSize &screen)
 {
-    return {screen.width() / 2 - kLayoutWidth / 2, screen.height() / 2 - kLayoutHeight / 2};
+    return forms::CentredOrigin(screen, {kLayoutWidth, kLayoutHeight});
 }
 
 TMainForm::TMainForm(QWidget *parent)

@@ -60,6 +60,23 @@ TEST(Platform, DeleteFileReportsWhetherItDeleted)
     EXPECT_FALSE(DeleteFile(path));
 }
 
+// Each half is an integer division of its own: odd sizes round each down.
+TEST(Platform, CentredOriginHalvesScreenAndWindowSeparately)
+{
+    const struct {
+        QSize screen, window;
+        QPoint origin;
+    } cases[] = {
+        {{1024, 768}, {329, 515}, {348, 127}}, // the result window
+        {{800, 600}, {329, 515}, {236, 43}},
+        {{1024, 768}, {900, 700}, {62, 34}}, // the main window
+        {{1023, 767}, {331, 517}, {346, 125}},
+        {{640, 480}, {900, 700}, {-130, -110}}, // larger than the screen
+    };
+    for (const auto &c : cases)
+        EXPECT_EQ(CentredOrigin(c.screen, c.window), c.origin) << c.screen.width() << "x" << c.screen.height();
+}
+
 TEST(UpDown, StepsByTheIncrementAndStopsAtTheEnds)
 {
     TUpDown u;
