@@ -9,18 +9,8 @@ Exception::Exception(const QString &message)
 {
 }
 
-EZeroDivide::EZeroDivide()
-    : Exception(QStringLiteral("0 による浮動小数点数除算"))
-{
-}
-
-EInvalidOp::EInvalidOp()
-    : Exception(QStringLiteral("不正な浮動小数点数演算命令"))
-{
-}
-
-EOverflow::EOverflow()
-    : Exception(QStringLiteral("浮動小数点数のオーバーフロー"))
+EMathError::EMathError(Kind kind)
+    : Exception(QString::fromUtf8(FloatingPointError::text(kind))), kind_(kind)
 {
 }
 

@@ -1,6 +1,8 @@
 // The error classes of the form library and the floating-point checks.
 #pragma once
 
+#include "plane.h"
+
 #include <QString>
 
 #include <stdexcept>
@@ -20,22 +22,36 @@ public:
     using Exception::Exception;
 };
 
-// Floating-point division of a non-zero value by zero.
-class EZeroDivide : public Exception {
+// The floating-point errors: one family with the pixel layer's
+// FloatingPointError, whose kinds and texts they carry.  A handler that
+// catches EMathError sees the form library's three; FloatingPointError
+// itself, raised by Qt-free code, reaches the error box with the same text.
+class EMathError : public Exception {
 public:
-    EZeroDivide();
+    using Kind = FloatingPointError::Kind;
+    explicit EMathError(Kind kind);
+    Kind kind() const noexcept { return kind_; }
+
+private:
+    Kind kind_;
+};
+
+// Floating-point division of a non-zero value by zero.
+class EZeroDivide : public EMathError {
+public:
+    EZeroDivide() : EMathError(Kind::ZeroDivide) {}
 };
 
 // Invalid floating-point operation (0/0, a result that is not a number).
-class EInvalidOp : public Exception {
+class EInvalidOp : public EMathError {
 public:
-    EInvalidOp();
+    EInvalidOp() : EMathError(Kind::InvalidOp) {}
 };
 
 // A floating-point result too large to be represented.
-class EOverflow : public Exception {
+class EOverflow : public EMathError {
 public:
-    EOverflow();
+    EOverflow() : EMathError(Kind::Overflow) {}
 };
 
 // Raises EInvalidOp for a NaN and EOverflow for an infinite value, else

@@ -27,6 +27,8 @@ TEST(ErrorBox, EachErrorKindShowsItsTextUnderTheTitle)
         {"zero_divide", [] { Divide(1.0, 0.0); }, QStringLiteral("0 による浮動小数点数除算")},
         {"invalid_op", [] { Divide(0.0, 0.0); }, QStringLiteral("不正な浮動小数点数演算命令")},
         {"overflow", [] { CheckFloat(DBL_MAX * 10.0); }, QStringLiteral("浮動小数点数のオーバーフロー")},
+        {"pixel_layer_zero_divide", [] { throw FloatingPointError(FloatingPointError::Kind::ZeroDivide); },
+         QStringLiteral("0 による浮動小数点数除算")},
         {"any_std_exception", [] { throw std::runtime_error("読めません"); }, QStringLiteral("読めません")},
     };
     for (const auto &c : cases) {
@@ -51,6 +53,30 @@ TEST(ErrorBox, ErrorsDeriveFromTheLibraryException)
     EXPECT_THROW(Divide(HUGE_VAL, HUGE_VAL), EInvalidOp);
     EXPECT_THROW(Divide(DBL_MAX, 1e-300), EOverflow);
     EXPECT_THROW(CheckFloat(std::sqrt(-1.0)), EInvalidOp);
+}
+
+// The form library's floating-point errors and the pixel layer's are one
+// family: the same kind carries the same text.
+TEST(ErrorBox, FloatingPointErrorsShareTheirTextsWithThePixelLayer)
+{
+    using Kind = FloatingPointError::Kind;
+    const struct {
+        Kind kind;
+        std::function<void()> raise;
+    } cases[] = {
+        {Kind::ZeroDivide, [] { throw EZeroDivide(); }},
+        {Kind::InvalidOp, [] { throw EInvalidOp(); }},
+        {Kind::Overflow, [] { throw EOverflow(); }},
+    };
+    for (const auto &c : cases) {
+        try {
+            c.raise();
+            ADD_FAILURE() << "nothing raised";
+        } catch (const EMathError &e) {
+            EXPECT_EQ(e.kind(), c.kind);
+            EXPECT_STREQ(e.what(), FloatingPointError(c.kind).what());
+        }
+    }
 }
 
 TEST(ErrorBox, CheckedArithmeticPassesOrdinaryValues)
