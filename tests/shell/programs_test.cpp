@@ -143,6 +143,30 @@ TEST_F(OpsRunner, SaveThenSelectAndStatusOfErrors)
     EXPECT_TRUE(r.err.contains(QStringLiteral("no image window 2"))) << r.err.toStdString();
 }
 
+TEST_F(OpsRunner, ToolkitWordsAnswerTheirDialogs)
+{
+    Outcome r = run(kOps, {QStringLiteral("open"), bmp, QStringLiteral("gamma"), QStringLiteral("2"),
+                           QStringLiteral("move"), QStringLiteral("0"), QStringLiteral("0"), QStringLiteral("rgb-split"),
+                           QStringLiteral("info")});
+    ASSERT_EQ(r.status, 0) << r.err.toStdString();
+    // 30, 20, 10 through gamma 2: 3, 1, 0.
+    EXPECT_TRUE(r.out.contains(QStringLiteral("Label2=R=3  G=1  B=0   (0,0)\n"))) << r.out.toStdString();
+    EXPECT_TRUE(r.out.contains(QStringLiteral("caption=Red\n"))) << r.out.toStdString();
+    EXPECT_TRUE(r.out.contains(QStringLiteral("windows=4\n"))) << r.out.toStdString();
+
+    // A value the dialog refuses: its message, status 2, nothing after it.
+    r = run(kOps, {QStringLiteral("open"), bmp, QStringLiteral("gamma"), QStringLiteral("0"), QStringLiteral("info")});
+    EXPECT_EQ(r.status, 2);
+    EXPECT_TRUE(r.err.contains(QStringLiteral("整数を入力してください"))) << r.err.toStdString();
+    EXPECT_FALSE(r.out.contains(QStringLiteral("windows="))) << r.out.toStdString();
+
+    // A field that is not a number: the conversion error box, status 1.
+    r = run(kOps, {QStringLiteral("open"), bmp, QStringLiteral("coma"), QStringLiteral("1.5"), QStringLiteral("2"),
+                   QStringLiteral("3")});
+    EXPECT_EQ(r.status, 1);
+    EXPECT_TRUE(r.err.contains(QStringLiteral("'1.5' は整数ではありません"))) << r.err.toStdString();
+}
+
 TEST_F(OpsRunner, UsageErrors)
 {
     const struct {
