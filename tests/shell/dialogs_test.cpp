@@ -128,8 +128,8 @@ TEST_P(DialogLayoutTest, StoredLayout)
     EXPECT_EQ(order, d.tabOrder);
 }
 
-// The OK handler, for now, only closes the dialog; the command reading the
-// fields finds them as typed.
+// An accepted value closes a modal showing, and the command reading the
+// field finds it as typed.
 TEST_P(DialogLayoutTest, OkClosesAModalShowingAndKeepsTheFields)
 {
     SeamScope scope;
