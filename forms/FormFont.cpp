@@ -9,11 +9,11 @@ QFont LayoutFont(const QString &family, int pixelHeight, bool bold)
     QStringList families;
     QFont::StyleHint hint = QFont::SansSerif;
     if (family == QStringLiteral("ＭＳ Ｐゴシック")) {
-        families = {QStringLiteral("Noto Sans CJK JP"), QStringLiteral("Noto Sans JP"),
-                    QStringLiteral("DejaVu Sans")};
+        families = {QStringLiteral("IPAPGothic"), QStringLiteral("Noto Sans CJK JP"),
+                    QStringLiteral("Noto Sans JP"), QStringLiteral("DejaVu Sans")};
     } else if (family == QStringLiteral("ＭＳ ゴシック")) {
-        families = {QStringLiteral("Noto Sans Mono CJK JP"), QStringLiteral("Noto Sans CJK JP"),
-                    QStringLiteral("DejaVu Sans Mono")};
+        families = {QStringLiteral("IPAGothic"), QStringLiteral("Noto Sans Mono CJK JP"),
+                    QStringLiteral("Noto Sans CJK JP"), QStringLiteral("DejaVu Sans Mono")};
         hint = QFont::Monospace;
     } else if (family == QStringLiteral("MS Sans Serif")) {
         // Japanese captions drawn in this face fall back to the CJK face.

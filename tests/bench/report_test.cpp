@@ -4,6 +4,9 @@
 
 #include "forms.h"
 
+#include <QFontDatabase>
+#include <QFontInfo>
+#include <QFontMetrics>
 #include <QLabel>
 #include <QPushButton>
 #include <gtest/gtest.h>
@@ -169,6 +172,47 @@ TEST_F(ResultWindow, StoredLayout)
     }
     EXPECT_EQ(panel->Button1->geometry(), QRect(112, 416, 105, 25));
     EXPECT_EQ(panel->Button1->text(), QString::fromUtf8("閉じる"));
+}
+
+// Each heading of the result window ends before its value begins, with the
+// window's font as installed (IPAPGothic, drawn to the layout's metrics,
+// where it is installed), after a report has written every value.
+TEST_F(ResultWindow, NoHeadingTouchesItsValue)
+{
+    bench::StageTimes t;
+    t.memoryAllocation = 0.015;
+    t.fileAccess = 0.041;
+    t.imageDisplay = 0.066;
+    t.composite = 0.004;
+    t.convolution = 0.076;
+    t.total = 0.247;
+    bench::FillReport(*panel, t, machine());
+    const std::pair<const char *, const char *> pairs[] = {
+        {"Label21", "Label17"}, {"Label22", "Label23"}, {"Label24", "Label25"}, {"Label6", "Label7"},
+        {"Label29", "Label30"}, {"Label3", "Label8"},   {"Label4", "Label9"},   {"Label5", "Label10"},
+        {"Label18", "Label19"}, {"Label2", "Label11"},
+    };
+    for (const auto &[heading, value] : pairs) {
+        const auto *h = panel->findChild<QLabel *>(QString::fromLatin1(heading));
+        const auto *v = panel->findChild<QLabel *>(QString::fromLatin1(value));
+        ASSERT_NE(h, nullptr) << heading;
+        ASSERT_NE(v, nullptr) << value;
+        EXPECT_LT(h->x() + h->width(), v->x())
+            << heading << " \"" << h->text().toStdString() << "\" ends at " << h->x() + h->width() << ", its value "
+            << value << " begins at " << v->x();
+    }
+}
+
+// The layout's "ＭＳ Ｐゴシック" is set in IPAPGothic when it is installed
+// (fonts-ipafont-gothic): at 12 pixels "コンボリューション" is 90 pixels wide
+// there, as in the face the layout was drawn for.
+TEST_F(ResultWindow, LayoutFontIsIPAPGothicWhereInstalled)
+{
+    if (!QFontDatabase::families().contains(QStringLiteral("IPAPGothic")))
+        GTEST_SKIP() << "fonts-ipafont-gothic is not installed";
+    EXPECT_EQ(QFontInfo(panel->Label5->font()).family(), QStringLiteral("IPAPGothic"));
+    EXPECT_EQ(QFontMetrics(panel->Label5->font()).horizontalAdvance(panel->Label5->text()), 90);
+    EXPECT_EQ(QFontInfo(forms::LayoutFont(QStringLiteral("ＭＳ ゴシック"), 13)).family(), QStringLiteral("IPAGothic"));
 }
 
 } // namespace
