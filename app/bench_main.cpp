@@ -30,6 +30,7 @@ namespace {
 
 struct Options {
     int runs = 1;
+    int warmup = 0;
     bool json = false;
     bool verify = false;
     bool window = false;
@@ -37,13 +38,31 @@ struct Options {
 
 void usage(FILE *out)
 {
-    std::fputs("Usage: telvane-bench [--runs N] [--json] [--verify] [--window]\n"
+    std::fputs("Usage: telvane-bench [--warmup K] [--runs N] [--json] [--verify] [--window]\n"
+               "  --warmup K first run the benchmark K times without reporting it\n"
+               "             (default 0): a process's first run finds cold caches\n"
                "  --runs N   run the benchmark N times in one process (default 1) and\n"
-               "             print the median, minimum and maximum of each time\n"
+               "             print the median, minimum and maximum of each time and\n"
+               "             the spread (maximum - minimum) / median of the total\n"
                "  --json     print one JSON object instead of the text report\n"
                "  --verify   take the checksum of the convolved composite in each run\n"
                "  --window   run in a window on the display and show the result window\n",
                out);
+}
+
+// A whole number from low to 10000 after an option, or false with a message.
+bool count(const char *option, const char *text, long low, int &out)
+{
+    char *end = nullptr;
+    errno = 0;
+    const long n = std::strtol(text, &end, 10);
+    if (errno != 0 || end == text || *end != '\0' || n < low || n > 10000) {
+        std::fprintf(stderr, "telvane-bench: %s takes a whole number from %ld to 10000, not '%s'\n", option, low,
+                     text);
+        return false;
+    }
+    out = static_cast<int>(n);
+    return true;
 }
 
 bool parse(int argc, char **argv, Options &o)
@@ -51,15 +70,11 @@ bool parse(int argc, char **argv, Options &o)
     for (int i = 1; i < argc; ++i) {
         const std::string a = argv[i];
         if (a == "--runs" && i + 1 < argc) {
-            char *end = nullptr;
-            errno = 0;
-            const long n = std::strtol(argv[++i], &end, 10);
-            if (errno != 0 || end == argv[i] || *end != '\0' || n < 1 || n > 10000) {
-                std::fprintf(stderr, "telvane-bench: --runs takes a whole number from 1 to 10000, not '%s'\n",
-                             argv[i]);
+            if (!count("--runs", argv[++i], 1, o.runs))
                 return false;
-            }
-            o.runs = static_cast<int>(n);
+        } else if (a == "--warmup" && i + 1 < argc) {
+            if (!count("--warmup", argv[++i], 0, o.warmup))
+                return false;
         } else if (a == "--json") {
             o.json = true;
         } else if (a == "--verify") {
@@ -156,7 +171,7 @@ int runHeadless(const Options &o)
     MainForm->show();
 
     std::vector<RunRecord> runs;
-    for (int i = 0; i < o.runs; ++i) {
+    for (int i = 0; i < o.warmup + o.runs; ++i) {
         seam.report.clear();
         seam.error.clear();
         MainForm->N10->trigger(); // the menu command, as a click would run it
@@ -170,6 +185,8 @@ int runHeadless(const Options &o)
             forms::setSeam(nullptr);
             return 1;
         }
+        if (i < o.warmup)
+            continue; // a warm-up run: not reported
         RunRecord r;
         r.result = bench::LastRun();
         r.report = seam.report;
@@ -180,7 +197,7 @@ int runHeadless(const Options &o)
         r.installed = panel->Label27->text().toLongLong();
         if (!o.json) {
             if (o.runs > 1)
-                std::printf("-- run %d of %d --\n", i + 1, o.runs);
+                std::printf("-- run %d of %d --\n", i - o.warmup + 1, o.runs);
             for (const QString &line : std::as_const(r.report))
                 std::printf("%s\n", qPrintable(line));
             if (r.result.hasChecksum)
@@ -199,14 +216,20 @@ int runHeadless(const Options &o)
                                      *std::max_element(v.begin(), v.end())};
     };
     auto scoreOf = [](const RunRecord &r) { return double(r.score); };
+    // (maximum - minimum) / median of the total: how far the runs lie apart.
+    const auto totals = stats(kSeries[5].get);
+    const double spread = totals[0] > 0 ? (totals[2] - totals[1]) / totals[0] : 0.0;
 
     if (!o.json) {
         if (o.runs > 1) {
             std::printf("-- summary of %d runs: median / minimum / maximum --\n", o.runs);
             for (const Series &s : kSeries) {
                 const auto m = stats(s.get);
-                std::printf("%s %s / %s / %s 秒\n", qPrintable(s.heading), qPrintable(forms::FloatToStr(m[0])),
+                std::printf("%s %s / %s / %s 秒", qPrintable(s.heading), qPrintable(forms::FloatToStr(m[0])),
                             qPrintable(forms::FloatToStr(m[1])), qPrintable(forms::FloatToStr(m[2])));
+                if (&s == &kSeries[5])
+                    std::printf(" (spread %.1f %%)", spread * 100);
+                std::printf("\n");
             }
             const auto m = stats(scoreOf);
             std::printf("総合処理能力 %s / %s / %s ポイント\n", qPrintable(forms::FloatToStr(m[0])),
@@ -234,6 +257,7 @@ int runHeadless(const Options &o)
             times.insert(s.key, asShown(stats(s.get)[k]));
         summary.insert(which, QJsonObject{{"times_s", times}, {"score", stats(scoreOf)[k]}});
     }
+    summary.insert("total_spread", spread);
     const RunRecord &first = runs.front();
     QJsonObject doc{
         {"program", "TELVANE"},
@@ -244,6 +268,7 @@ int runHeadless(const Options &o)
         {"cpu", forms::CpuModelName()},
         {"logical_cpus", forms::LogicalCpuCount()},
         {"memory_mb", QJsonObject{{"available", first.available}, {"installed", first.installed}}},
+        {"warmup_runs", o.warmup},
         {"runs", runArray},
         {"summary", summary},
     };

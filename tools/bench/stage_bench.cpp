@@ -14,6 +14,8 @@
 #include <string>
 #include <vector>
 
+#include <unistd.h>
+
 namespace {
 
 using bench::kFrames;
@@ -94,27 +96,31 @@ void BM_StageFileAccess(benchmark::State &state)
 }
 BENCHMARK(BM_StageFileAccess)->Unit(benchmark::kMillisecond);
 
-// The display stage's pixel work for the four frames: statistics, 8-bit
-// rendering, the grey rows and the raw-sample rows of a 24-bit picture.
+// The display stage's pixel work for one frame: statistics, 8-bit
+// rendering, and a display bitmap made for the frame (filled when made, as the
+// form library makes bitmaps), its grey rows and its raw-sample rows.
+void displayPixels(Plane frame, Plane display, int width, int height)
+{
+    const pixels::FrameStatistics st = pixels::GridStatistics(frame, width, height);
+    const double variance = pixels::GridVariance(frame, width, height, st.mean);
+    pixels::Render(frame, display, width, height, st.minimum, st.mean);
+    std::vector<uint8_t> rows(static_cast<size_t>(width) * height * 3, 0xff);
+    const pixels::Rows24 view{rows.data(), width * 3, width, height};
+    pixels::FillGrey(display, view);
+    pixels::FillRaw(frame, view);
+    benchmark::DoNotOptimize(variance);
+    benchmark::DoNotOptimize(st);
+    benchmark::DoNotOptimize(rows.data());
+}
+
+// The display stage without its windows, for the four frames.
 void BM_StageImageDisplayPixels(benchmark::State &state)
 {
     Plane display = nullptr;
     alloc_plane(kSide, kSide, &display);
-    std::vector<uint8_t> rows(static_cast<size_t>(kSide) * kSide * 3);
-    for (auto _ : state) {
-        for (int f = 0; f < kFrames; ++f) {
-            Plane frame = frames().folded[f];
-            const pixels::FrameStatistics st = pixels::GridStatistics(frame, kSide, kSide);
-            const double variance = pixels::GridVariance(frame, kSide, kSide, st.mean);
-            pixels::Render(frame, display, kSide, kSide, st.minimum, st.mean);
-            const pixels::Rows24 view{rows.data(), kSide * 3, kSide, kSide};
-            pixels::FillGrey(display, view);
-            pixels::FillRaw(frame, view);
-            benchmark::DoNotOptimize(variance);
-            benchmark::DoNotOptimize(st);
-            benchmark::DoNotOptimize(rows.data());
-        }
-    }
+    for (auto _ : state)
+        for (int f = 0; f < kFrames; ++f)
+            displayPixels(frames().folded[f], display, kSide, kSide);
     free_plane(kSide, kSide, display);
 }
 BENCHMARK(BM_StageImageDisplayPixels)->Unit(benchmark::kMillisecond);
@@ -153,6 +159,62 @@ void BM_StageConvolution(benchmark::State &state)
     free_plane(kSide, kSide, acc);
 }
 BENCHMARK(BM_StageConvolution)->Unit(benchmark::kMillisecond);
+
+// A whole run without windows, from the total clock's start to its stop:
+// the nine allocations, synthesis and writing, the display stage's reads,
+// folds and pixel work, the composite's reads and additions, the kernel, the
+// convolution, the deletions and the releases.  The reference for the
+// command's total.
+void BM_RunWithoutWindows(benchmark::State &state)
+{
+    const std::filesystem::path dir =
+        std::filesystem::temp_directory_path() / ("telvane-stage-run-" + std::to_string(::getpid()));
+    std::string names[kFrames];
+    char header[kFitsHeaderBytes];
+    for (auto _ : state) {
+        std::filesystem::create_directories(dir);
+        for (int f = 0; f < kFrames; ++f)
+            names[f] = (dir / (std::to_string(f) + ".fit")).string();
+        Plane planes[9];
+        for (Plane &p : planes)
+            alloc_plane(kSide, kSide, &p);
+        for (int i = 3; i < 9; ++i)
+            free_plane(kSide, kSide, planes[i]);
+        Plane frame = planes[0], accumulator = planes[1], display = planes[2];
+        for (int f = 0; f < kFrames; ++f) {
+            bench::SynthesizeFrame(frame);
+            write_fits(names[f].c_str(), kSide, kSide, frame);
+        }
+        free_plane(kSide, kSide, frame);
+        for (int f = 0; f < kFrames; ++f) {
+            int w, h, cards;
+            double offset;
+            read_fits(names[f].c_str(), header, &w, &h, &cards, &offset, &frame);
+            fold_plane(bench::kFoldOffset, w, h, frame);
+            displayPixels(frame, display, w, h);
+            free_plane(w, h, frame);
+        }
+        for (int f = 0; f < kFrames; ++f) {
+            int w, h, cards;
+            double offset;
+            read_fits(names[f].c_str(), header, &w, &h, &cards, &offset, &frame);
+            bench::AddFrame(accumulator, frame, w, h);
+            free_plane(w, h, frame);
+        }
+        RealPlane kernel = nullptr;
+        alloc_real_plane(7, 7, &kernel);
+        bench::SetKernel(kernel);
+        convolve_plane(7, 7, kernel, kSide, kSide, accumulator);
+        benchmark::DoNotOptimize(accumulator[500][500]);
+        for (const std::string &name : names)
+            std::filesystem::remove(name);
+        std::filesystem::remove(dir);
+        free_plane(kSide, kSide, accumulator);
+        free_plane(kSide, kSide, display);
+        free_plane(7, 7, kernel);
+    }
+}
+BENCHMARK(BM_RunWithoutWindows)->Unit(benchmark::kMillisecond);
 
 } // namespace
 
