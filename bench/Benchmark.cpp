@@ -33,7 +33,7 @@ bool g_verify = false;
 RunResult g_lastRun;
 
 // Everything a run creates, released in any case.  The ordinary path
-// releases each piece at its specified place (inside the timed total); what
+// releases each piece where the run gives it up (inside the timed total); what
 // is still held when a run fails is released by the destructor.
 class RunResources {
 public:

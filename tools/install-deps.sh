@@ -5,8 +5,10 @@
 #                                  clang for the fuzzers, astropy for the peer check)
 set -euo pipefail
 
+# The layouts' Japanese faces: IPA Gothic (same metrics), Noto as fallback.
+# dpkg-dev gives CPack's package builder dpkg-shlibdeps.
 packages=(g++ cmake ninja-build pkg-config qt6-base-dev libgl-dev libgtest-dev
-          libbenchmark-dev fonts-noto-cjk)
+          libbenchmark-dev fonts-ipafont-gothic fonts-noto-cjk dpkg-dev)
 if [[ "${1:-}" == "--test" ]]; then
   packages+=(clang libclang-rt-14-dev python3-astropy python3-numpy)
 fi

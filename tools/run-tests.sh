@@ -1,6 +1,8 @@
 #!/usr/bin/env bash
 # Installs what is missing, builds and runs every test:
-#   1. the whole program and its tests (GUI tests on Qt's offscreen platform);
+#   1. the whole program and its tests (GUI tests on Qt's offscreen platform),
+#      then cmake --install into a temporary prefix, checking that the
+#      programs, the desktop entry and the icon are there;
 #   2. all of it again under AddressSanitizer and UndefinedBehaviorSanitizer;
 #   3. the file-reader fuzz targets for TELVANE_FUZZ_SECONDS each (default 30).
 set -euo pipefail
@@ -38,6 +40,31 @@ echo "== build and test =="
 cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
 cmake --build build -j"$jobs"
 run_ctest --test-dir build --output-on-failure -j"$jobs"
+
+echo "== installing into a temporary prefix =="
+prefix=$(mktemp -d)
+expected=(bin/telvane bin/telvane-bench bin/telvane-ops share/applications/telvane.desktop
+          share/icons/hicolor/32x32/apps/telvane.png)
+missing_files=()
+if cmake --install build --prefix "$prefix" >/dev/null; then
+  for f in "${expected[@]}"; do
+    [[ -f "$prefix/$f" ]] || missing_files+=("$f")
+  done
+  for f in bin/telvane bin/telvane-bench bin/telvane-ops; do
+    [[ -x "$prefix/$f" ]] || missing_files+=("$f (not executable)")
+  done
+else
+  missing_files+=("(cmake --install failed)")
+fi
+rm -rf "$prefix"
+if [[ ${#missing_files[@]} -eq 0 ]]; then
+  echo "install: all ${#expected[@]} files in place"
+  passed=$((passed + 1))
+else
+  echo "install: missing ${missing_files[*]}" >&2
+  failed=$((failed + 1))
+  status=1
+fi
 
 echo "== under AddressSanitizer and UndefinedBehaviorSanitizer =="
 cmake -S . -B build-asan -G Ninja -DCMAKE_BUILD_TYPE=Debug \

@@ -24,6 +24,12 @@ if [ ! -x "$program" ]; then
     echo "screenshot: no program at $program" >&2
     exit 1
 fi
+# The program runs from a scratch folder: make relative paths absolute.
+program=$(cd "$(dirname "$program")" && pwd)/$(basename "$program")
+case $out in
+    /*) ;;
+    *) out=$(pwd)/$out ;;
+esac
 
 Xvfb "$display" -screen 0 1024x768x24 -nolisten tcp >/dev/null 2>&1 &
 xvfb=$!
