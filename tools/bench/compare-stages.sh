@@ -53,13 +53,18 @@ for i in range(rounds):
             if b["name"] == name:
                 pure[k].append(b["real_time"])
 print(f"{len(cmd['total'])} telvane-bench runs in {rounds} rounds, interleaved with {rounds} passes of stage_bench (ms)")
-print(f"{'stage':18} {'median':>8} {'min':>8} {'max':>8} {'pure':>8} {'ratio':>6}")
+# The command's stage times are whole milliseconds summed over intervals;
+# for stages of a few milliseconds the mean of many runs says more than the
+# median, so both ratios are shown.
+print(f"{'stage':18} {'median':>8} {'min':>8} {'max':>8} {'mean':>8} {'pure':>8} {'ratio':>6} {'mean/pure':>9}")
 pure_med = {k: statistics.median(v) for k, v in pure.items() if v}
 for k in keys[:-1]:
     v = cmd[k]
     p = pure_med.get(k)
     ratio = f"{statistics.median(v) / p:6.2f}" if p else "     -"
-    print(f"{k:18} {statistics.median(v):8.1f} {min(v):8.1f} {max(v):8.1f} {p or 0:8.1f} {ratio}")
+    mratio = f"{statistics.mean(v) / p:9.2f}" if p else "        -"
+    print(f"{k:18} {statistics.median(v):8.1f} {min(v):8.1f} {max(v):8.1f} {statistics.mean(v):8.1f} {p or 0:8.1f} "
+          f"{ratio} {mratio}")
 v = cmd["total"]
 p = pure_med.get("total")
 if p is None:
@@ -67,6 +72,7 @@ if p is None:
     # command's own work between its stages.
     rest = statistics.median([t - sum(cmd[k][j] for k in keys[:-1]) for j, t in enumerate(v)])
     p = sum(pure_med.values()) + rest
-print(f"{'total':18} {statistics.median(v):8.1f} {min(v):8.1f} {max(v):8.1f} {p:8.1f} {statistics.median(v) / p:6.2f}")
+print(f"{'total':18} {statistics.median(v):8.1f} {min(v):8.1f} {max(v):8.1f} {statistics.mean(v):8.1f} {p:8.1f} "
+      f"{statistics.median(v) / p:6.2f} {statistics.mean(v) / p:9.2f}")
 print(f"spread of the total (max - min) / median: {(max(v) - min(v)) / statistics.median(v) * 100:.1f} %")
 PY
