@@ -234,6 +234,7 @@ void BM_RunWithoutWindows(benchmark::State &state)
         for (int f = 0; f < kFrames; ++f)
             names[f] = (dir / (std::to_string(f) + ".fit")).string();
         Plane planes[9];
+        settle();
         for (Plane &p : planes)
             alloc_plane(kSide, kSide, &p);
         for (int i = 3; i < 9; ++i)
@@ -241,27 +242,33 @@ void BM_RunWithoutWindows(benchmark::State &state)
         Plane frame = planes[0], accumulator = planes[1], display = planes[2];
         for (int f = 0; f < kFrames; ++f) {
             bench::SynthesizeFrame(frame);
+            settle();
             write_fits(names[f].c_str(), kSide, kSide, frame);
         }
         free_plane(kSide, kSide, frame);
         for (int f = 0; f < kFrames; ++f) {
             int w, h, cards;
             double offset;
+            settle();
             read_fits(names[f].c_str(), header, &w, &h, &cards, &offset, &frame);
             fold_plane(bench::kFoldOffset, w, h, frame);
+            settle();
             displayPixels(frame, display, w, h);
             free_plane(w, h, frame);
         }
         for (int f = 0; f < kFrames; ++f) {
             int w, h, cards;
             double offset;
+            settle();
             read_fits(names[f].c_str(), header, &w, &h, &cards, &offset, &frame);
+            settle();
             bench::AddFrame(accumulator, frame, w, h);
             free_plane(w, h, frame);
         }
         RealPlane kernel = nullptr;
         alloc_real_plane(7, 7, &kernel);
         bench::SetKernel(kernel);
+        settle();
         convolve_plane(7, 7, kernel, kSide, kSide, accumulator);
         benchmark::DoNotOptimize(accumulator[500][500]);
         for (const std::string &name : names)
