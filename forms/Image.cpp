@@ -12,9 +12,20 @@ namespace forms {
 
 namespace {
 
-// The pixels of img inside src, without copying them where the format allows.
+// The pixels of img inside src, in the 32-bit format the painter blits
+// fastest.  A 24-bit bitmap is converted row by row, only inside src.
 QImage part(const QImage &img, const QRect &src)
 {
+    if (img.format() == QImage::Format_BGR888) {
+        QImage out(src.size(), QImage::Format_RGB32);
+        for (int y = 0; y < src.height(); ++y) {
+            const uint8_t *in = img.constScanLine(src.top() + y) + 3 * src.left();
+            auto *px = reinterpret_cast<QRgb *>(out.scanLine(y));
+            for (int x = 0; x < src.width(); ++x, in += 3)
+                px[x] = 0xff000000u | (uint32_t(in[2]) << 16) | (uint32_t(in[1]) << 8) | in[0];
+        }
+        return out;
+    }
     if (img.depth() < 8)
         return img.copy(src);
     QImage view(img.constScanLine(src.top()) + qsizetype(src.left()) * (img.depth() / 8), src.width(),
