@@ -9,6 +9,7 @@
 
 #include <exception>
 #include <stdexcept>
+#include <type_traits>
 #include <utility>
 
 class QDialog;
@@ -90,11 +91,18 @@ void Guarded(F &&f) noexcept
     }
 }
 
-// Connects a signal to a handler run through Guarded.
+// Connects a signal to a handler run through Guarded.  A handler that takes
+// the signal's arguments (a mouse position, a button) gets them; one that
+// takes none is called without them.
 template <class Sender, class Signal, class F>
 auto Bind(Sender *sender, Signal signal, QObject *context, F handler)
 {
-    return QObject::connect(sender, signal, context, [handler](auto &&...) { Guarded(handler); });
+    return QObject::connect(sender, signal, context, [handler](auto &&...args) {
+        if constexpr (std::is_invocable_v<const F &, decltype(args)...>)
+            Guarded([&] { handler(args...); });
+        else
+            Guarded(handler);
+    });
 }
 
 } // namespace forms

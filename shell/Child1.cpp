@@ -69,13 +69,12 @@ TChild::TChild(TMainForm *owner)
     MAX = field(this, "MAX", QString());
     MIN = field(this, "MIN", QString());
 
-    connect(Image, &forms::TImage::MouseMove, this, [this](Qt::KeyboardModifiers shift, int x, int y) {
-        forms::Guarded([&] { ImageMouseMove(shift, x, y); });
-    });
-    connect(Image, &forms::TImage::MouseDown, this,
-            [this](Qt::MouseButton button, Qt::KeyboardModifiers shift, int x, int y) {
-                forms::Guarded([&] { ImageMouseDown(button, shift, x, y); });
-            });
+    forms::Bind(Image, &forms::TImage::MouseMove, this,
+                [this](Qt::KeyboardModifiers shift, int x, int y) { ImageMouseMove(shift, x, y); });
+    forms::Bind(Image, &forms::TImage::MouseDown, this,
+                [this](Qt::MouseButton button, Qt::KeyboardModifiers shift, int x, int y) {
+                    ImageMouseDown(button, shift, x, y);
+                });
 }
 
 void TChild::resizeEvent(QResizeEvent *e)
