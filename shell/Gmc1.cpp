@@ -462,6 +462,47 @@ QString readerReason()
     throw forms::Exception(QStringLiteral("メモリを確保できません (%1 × %2 の画像領域)").arg(w).arg(h));
 }
 
+// The base picture, switched to 24 bits.
+forms::Bitmap &basePicture(TChild *child)
+{
+    forms::Bitmap &base = child->ImageZm->Picture();
+    base.SetPixelFormat24();
+    return base;
+}
+
+bool isBitmapPicture(TChild *child)
+{
+    return forms::StrToInt(child->FilterI->text()) == 1;
+}
+
+// Where a processed rendering goes, and whether it marks the window.
+enum class Result { Display, DisplayAndBase, Processed };
+
+// Builds a display bitmap of the base picture's size with `op(base, out)`
+// and draws it whole at (0, 0): onto Image, for the negative onto ImageZm
+// too; a processed rendering then writes "1" into UndoFlg.
+template <class Op>
+void drawFromBase(TChild *child, Op op, Result result)
+{
+    forms::Bitmap &base = basePicture(child);
+    forms::Bitmap out(base.Width(), base.Height());
+    op(base.Rows(), out.Rows());
+    child->Image->Draw(0, 0, out);
+    if (result == Result::DisplayAndBase)
+        child->ImageZm->Draw(0, 0, out);
+    if (result == Result::Processed)
+        child->UndoFlg->setText(QStringLiteral("1"));
+}
+
+// A value the command refuses: a one-line message box, nothing changed.
+bool refused(const char *message)
+{
+    if (!message)
+        return false;
+    forms::ShowMessage(QString::fromUtf8(message));
+    return true;
+}
+
 } // namespace
 
 int TMainForm::FilterIndexFor(const QString &path)
@@ -727,21 +768,17 @@ void TMainForm::levels(double step)
     const int kind = forms::StrToInt(child->FilterI->text());
     if (kind == 1) {
         const double g = forms::CheckFloat(forms::StrToFloat(child->Contrast->text()) * step);
-        forms::Bitmap &base = child->ImageZm->Picture();
-        base.SetPixelFormat24();
-        forms::Bitmap out(base.Width(), base.Height());
-        pixels::GainLevels(base.Rows(), out.Rows(), g);
-        child->Image->Draw(0, 0, out);
+        drawFromBase(
+            child, [g](const pixels::Rows24 &in, const pixels::Rows24 &out) { pixels::GainLevels(in, out, g); },
+            Result::Display);
         child->Contrast->setText(forms::FloatToStr(g));
     }
     if (kind == 2) {
         const double a = forms::StrToFloat(child->Average->text());
         const int m = forms::StrToInt(child->Minimum->text());
-        forms::Bitmap &base = child->ImageZm->Picture();
-        base.SetPixelFormat24();
-        forms::Bitmap out(base.Width(), base.Height());
-        pixels::StretchLevels(base.Rows(), out.Rows(), a, m);
-        child->Image->Draw(0, 0, out);
+        drawFromBase(
+            child, [a, m](const pixels::Rows24 &in, const pixels::Rows24 &out) { pixels::StretchLevels(in, out, a, m); },
+            Result::Display);
     }
 }
 
@@ -777,40 +814,12 @@ void TMainForm::UpDown2Click()
 
 // ---------------------------------------------------------------- toolkit
 
-namespace {
-
-// A new display bitmap of the base picture's size, the base switched to 24
-// bits first.
-forms::Bitmap &basePicture(TChild *child)
-{
-    forms::Bitmap &base = child->ImageZm->Picture();
-    base.SetPixelFormat24();
-    return base;
-}
-
-// A value the command refuses: a one-line message box, nothing changed.
-bool refused(const char *message)
-{
-    if (!message)
-        return false;
-    forms::ShowMessage(QString::fromUtf8(message));
-    return true;
-}
-
-} // namespace
-
 void TMainForm::N1Click()
 {
     TChild *child = ActiveMDIChild();
-    if (!child)
+    if (!child || !isBitmapPicture(child))
         return;
-    if (forms::StrToInt(child->FilterI->text()) != 1)
-        return;
-    forms::Bitmap &base = basePicture(child);
-    forms::Bitmap out(base.Width(), base.Height());
-    pixels::Negative(base.Rows(), out.Rows());
-    child->Image->Draw(0, 0, out);
-    child->ImageZm->Draw(0, 0, out);
+    drawFromBase(child, pixels::Negative, Result::DisplayAndBase);
 }
 
 void TMainForm::N6Click()
@@ -819,30 +828,21 @@ void TMainForm::N6Click()
     if (!child)
         return;
     forms::ShowModal(GMM); // however it was closed
-    if (forms::StrToInt(child->FilterI->text()) != 1)
+    if (!isBitmapPicture(child))
         return;
     const double g = forms::StrToFloat(GMM->Edit1->text());
     if (refused(pixels::GammaRefusal(g)))
         return;
-    forms::Bitmap &base = basePicture(child);
-    forms::Bitmap out(base.Width(), base.Height());
-    pixels::Gamma(base.Rows(), out.Rows(), g);
-    child->Image->Draw(0, 0, out);
-    child->UndoFlg->setText(QStringLiteral("1"));
+    drawFromBase(child, [g](const pixels::Rows24 &in, const pixels::Rows24 &out) { pixels::Gamma(in, out, g); },
+                 Result::Processed);
 }
 
 void TMainForm::N7Click()
 {
     TChild *child = ActiveMDIChild();
-    if (!child)
+    if (!child || !isBitmapPicture(child))
         return;
-    if (forms::StrToInt(child->FilterI->text()) != 1)
-        return;
-    forms::Bitmap &base = basePicture(child);
-    forms::Bitmap out(base.Width(), base.Height());
-    pixels::Solarize(base.Rows(), out.Rows());
-    child->Image->Draw(0, 0, out);
-    child->UndoFlg->setText(QStringLiteral("1"));
+    drawFromBase(child, pixels::Solarize, Result::Processed);
 }
 
 void TMainForm::N8Click()
@@ -853,45 +853,31 @@ void TMainForm::N8Click()
     forms::ShowModal(Sabachie);
     const double step = forms::StrToFloat(Sabachie->Edit1->text());
     // Every kind: a frame's raw-sample bytes are stepped as they are.
-    forms::Bitmap &base = basePicture(child);
-    forms::Bitmap out(base.Width(), base.Height());
-    pixels::Sabattier(base.Rows(), out.Rows(), step);
-    child->Image->Draw(0, 0, out);
-    child->UndoFlg->setText(QStringLiteral("1"));
+    drawFromBase(
+        child, [step](const pixels::Rows24 &in, const pixels::Rows24 &out) { pixels::Sabattier(in, out, step); },
+        Result::Processed);
 }
 
 void TMainForm::M1Click()
 {
     TChild *child = ActiveMDIChild();
-    if (!child)
+    if (!child || !isBitmapPicture(child))
         return;
-    if (forms::StrToInt(child->FilterI->text()) != 1)
-        return;
-    forms::Bitmap &base = basePicture(child);
-    forms::Bitmap out(base.Width(), base.Height());
-    pixels::Mirror(base.Rows(), out.Rows());
-    child->Image->Draw(0, 0, out);
+    drawFromBase(child, pixels::Mirror, Result::Display);
 }
 
 void TMainForm::R1Click()
 {
     TChild *child = ActiveMDIChild();
-    if (!child)
+    if (!child || !isBitmapPicture(child))
         return;
-    if (forms::StrToInt(child->FilterI->text()) != 1)
-        return;
-    forms::Bitmap &base = basePicture(child);
-    forms::Bitmap out(base.Width(), base.Height());
-    pixels::Flip(base.Rows(), out.Rows());
-    child->Image->Draw(0, 0, out);
+    drawFromBase(child, pixels::Flip, Result::Display);
 }
 
 void TMainForm::RGB2Click()
 {
     TChild *source = ActiveMDIChild();
-    if (!source)
-        return;
-    if (forms::StrToInt(source->FilterI->text()) != 1)
+    if (!source || !isBitmapPicture(source))
         return;
     forms::Bitmap &base = basePicture(source);
     const int w = base.Width(), h = base.Height();
@@ -925,13 +911,11 @@ void TMainForm::N2Click()
     if (!child)
         return;
     forms::ShowModal(EDG);
-    if (forms::StrToInt(child->FilterI->text()) != 1)
+    if (!isBitmapPicture(child))
         return;
-    forms::Bitmap &base = basePicture(child);
-    forms::Bitmap out(base.Width(), base.Height());
-    pixels::EdgeEnhance(base.Rows(), out.Rows(), EdgeStrength);
-    child->Image->Draw(0, 0, out);
-    child->UndoFlg->setText(QStringLiteral("1"));
+    const double s = EdgeStrength;
+    drawFromBase(child, [s](const pixels::Rows24 &in, const pixels::Rows24 &out) { pixels::EdgeEnhance(in, out, s); },
+                 Result::Processed);
 }
 
 void TMainForm::N4Click()
@@ -940,15 +924,13 @@ void TMainForm::N4Click()
     if (!child)
         return;
     forms::ShowModal(BLUR);
-    if (forms::StrToInt(child->FilterI->text()) != 1)
+    if (!isBitmapPicture(child))
         return;
-    if (refused(pixels::BlurRefusal(BlurAmount)))
+    const double s = BlurAmount;
+    if (refused(pixels::BlurRefusal(s)))
         return;
-    forms::Bitmap &base = basePicture(child);
-    forms::Bitmap out(base.Width(), base.Height());
-    pixels::Blur(base.Rows(), out.Rows(), BlurAmount);
-    child->Image->Draw(0, 0, out);
-    child->UndoFlg->setText(QStringLiteral("1"));
+    drawFromBase(child, [s](const pixels::Rows24 &in, const pixels::Rows24 &out) { pixels::Blur(in, out, s); },
+                 Result::Processed);
 }
 
 void TMainForm::P1Click()
@@ -979,14 +961,11 @@ void TMainForm::N9Click()
     forms::StrToInt(ComaCorrect->Edit1->text());
     forms::StrToInt(ComaCorrect->Edit2->text());
     forms::StrToFloat(ComaCorrect->Edit3->text());
-    if (forms::StrToInt(child->FilterI->text()) != 1)
+    if (!isBitmapPicture(child))
         return;
-    forms::Bitmap &base = basePicture(child);
-    forms::Bitmap out(base.Width(), base.Height());
     const double g = forms::StrToFloat(GMM->Edit1->text());
     if (refused(pixels::GammaRefusal(g)))
         return;
-    pixels::ComaCorrect(base.Rows(), out.Rows(), g);
-    child->Image->Draw(0, 0, out);
-    child->UndoFlg->setText(QStringLiteral("1"));
+    drawFromBase(child, [g](const pixels::Rows24 &in, const pixels::Rows24 &out) { pixels::ComaCorrect(in, out, g); },
+                 Result::Processed);
 }
