@@ -1,4 +1,5 @@
 #include "Toolkit.h"
+#include "core_sequence.h"
 #include "kernel.h"
 #include "plane_owner.h"
 
@@ -87,80 +88,17 @@ struct Threads {
 };
 #endif
 
-// The one-thread path: the three channels through the core calls, one after
-// the other, exactly as the commands are written.
+// The one-thread path through the core calls (core_sequence.h).
 Picture coreConvolved(Picture &in, int kw, int kh, const std::function<void(RealPlane)> &fill)
 {
-    const int w = in.width, h = in.height;
-    Plane planes[3];
-    for (Plane &p : planes)
-        EXPECT_EQ(alloc_plane(w, h, &p), 0);
-    for (int y = 0; y < h; ++y)
-        for (int x = 0; x < w; ++x)
-            for (int c = 0; c < 3; ++c)
-                planes[c][x][y] = in.at(x, y)[c];
-    RealPlane k = nullptr;
-    EXPECT_EQ(alloc_real_plane(kw, kh, &k), 0);
-    fill(k);
-    for (Plane p : planes)
-        EXPECT_EQ(convolve_plane(kw, kh, k, w, h, p), 0);
-    Picture out(w, h);
-    for (Plane p : planes)
-        clamp_plane(0, 255, w, h, p);
-    for (int y = 0; y < h; ++y)
-        for (int x = 0; x < w; ++x)
-            for (int c = 0; c < 3; ++c)
-                out.at(x, y)[c] = uint8_t(planes[c][x][y]);
-    for (Plane p : planes)
-        free_plane(w, h, p);
-    free_plane(kw, kh, k);
+    Picture out(in.width, in.height);
+    EXPECT_TRUE(reference::ConvolvedChannels(in.rows(), out.rows(), kw, kh, fill));
     return out;
 }
 
-// The canceller's one-thread path through the core calls, reading and
-// writing through the canvas rules.
 void coreCancel(Picture &pic, int W, int H, const pixels::GuideMissParams &p)
 {
-    const int n = 2 * p.flow + 3, c = p.flow + 1;
-    Plane planes[3];
-    for (Plane &pl : planes)
-        ASSERT_EQ(alloc_plane(W, H, &pl), 0);
-    RealPlane k = nullptr;
-    ASSERT_EQ(alloc_real_plane(n, n, &k), 0);
-    k[0][c] = -1;
-    k[n - 1][c] = -1;
-    k[c][c] = 3;
-    ASSERT_EQ(rotate_kernel(p.direction, n, n, k), 0);
-    const Rows24 r = pic.rows();
-    for (int x = 0; x < W; ++x)
-        for (int y = 0; y < H; ++y) {
-            const pixels::Rgb rgb = pixels::SplitColor(pixels::ColorAt(r, x, y));
-            planes[0][x][y] = rgb.red;
-            planes[1][x][y] = rgb.green;
-            planes[2][x][y] = rgb.blue;
-        }
-    for (Plane pl : planes) {
-        convolve_plane(n, n, k, W, H, pl);
-        clamp_plane(0, 255, W, H, pl);
-    }
-    for (int i = 0; i < n; ++i)
-        for (int j = 0; j < n; ++j)
-            k[i][j] = std::exp(-((i - c) * (i - c) + (j - c) * (j - c)) / (p.blur * p.blur));
-    for (Plane pl : planes) {
-        smooth_below(p.threshold, n, n, k, W, H, pl);
-        clamp_plane(0, 255, W, H, pl);
-    }
-    for (int x = 0; x < W; ++x)
-        for (int y = 0; y < H; ++y)
-            if (r.contains(x, y)) {
-                const int colour = planes[2][x][y] * 65536 + planes[1][x][y] * 256 + planes[0][x][y];
-                pic.at(x, y)[0] = uint8_t(colour >> 16);
-                pic.at(x, y)[1] = uint8_t(colour >> 8);
-                pic.at(x, y)[2] = uint8_t(colour);
-            }
-    for (Plane pl : planes)
-        free_plane(W, H, pl);
-    free_plane(n, n, k);
+    ASSERT_TRUE(reference::Cancel(pic.rows(), W, H, p));
 }
 
 // --- Tone operations --------------------------------------------------------

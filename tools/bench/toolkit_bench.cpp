@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "Toolkit.h"
+#include "core_sequence.h"
 #include "kernel.h"
 #include "plane.h"
 
@@ -29,33 +30,11 @@ struct Picture {
     pixels::Rows24 rows() { return {bytes.data(), 3 * width, width, height}; }
 };
 
-// The commands' one-thread sequence: split, kernel, three convolutions,
-// clamp, join.
+// The commands' one-thread sequence (tests/pixels/core_sequence.h).
 void directConvolved(const pixels::Rows24 &in, const pixels::Rows24 &out, int kw, int kh,
                      const std::function<void(RealPlane)> &fill)
 {
-    const int w = in.width, h = in.height;
-    Plane planes[3];
-    for (Plane &p : planes)
-        alloc_plane(w, h, &p);
-    for (int y = 0; y < h; ++y)
-        for (int x = 0; x < w; ++x)
-            for (int c = 0; c < 3; ++c)
-                planes[c][x][y] = in.at(x, y)[c];
-    RealPlane k = nullptr;
-    alloc_real_plane(kw, kh, &k);
-    fill(k);
-    for (Plane p : planes)
-        convolve_plane(kw, kh, k, w, h, p);
-    for (Plane p : planes)
-        clamp_plane(0, 255, w, h, p);
-    for (int y = 0; y < h; ++y)
-        for (int x = 0; x < w; ++x)
-            for (int c = 0; c < 3; ++c)
-                out.at(x, y)[c] = uint8_t(planes[c][x][y]);
-    for (Plane p : planes)
-        free_plane(w, h, p);
-    free_plane(kw, kh, k);
+    reference::ConvolvedChannels(in, out, kw, kh, fill);
 }
 
 void blurFill(RealPlane k, double s)
@@ -83,44 +62,7 @@ const pixels::GuideMissParams kCanceller{45, 1, 0.5, 64};
 
 void directCancel(const pixels::Rows24 &pic, const pixels::GuideMissParams &p)
 {
-    const int W = pic.width, H = pic.height, n = 2 * p.flow + 3, c = p.flow + 1;
-    Plane planes[3];
-    for (Plane &pl : planes)
-        alloc_plane(W, H, &pl);
-    RealPlane k = nullptr;
-    alloc_real_plane(n, n, &k);
-    k[0][c] = -1;
-    k[n - 1][c] = -1;
-    k[c][c] = 3;
-    rotate_kernel(p.direction, n, n, k);
-    for (int x = 0; x < W; ++x)
-        for (int y = 0; y < H; ++y) {
-            const pixels::Rgb rgb = pixels::SplitColor(pixels::ColorAt(pic, x, y));
-            planes[0][x][y] = rgb.red;
-            planes[1][x][y] = rgb.green;
-            planes[2][x][y] = rgb.blue;
-        }
-    for (Plane pl : planes) {
-        convolve_plane(n, n, k, W, H, pl);
-        clamp_plane(0, 255, W, H, pl);
-    }
-    for (int i = 0; i < n; ++i)
-        for (int j = 0; j < n; ++j)
-            k[i][j] = std::exp(-((i - c) * (i - c) + (j - c) * (j - c)) / (p.blur * p.blur));
-    for (Plane pl : planes) {
-        smooth_below(p.threshold, n, n, k, W, H, pl);
-        clamp_plane(0, 255, W, H, pl);
-    }
-    for (int x = 0; x < W; ++x)
-        for (int y = 0; y < H; ++y) {
-            uint8_t *px = pic.at(x, y);
-            px[0] = uint8_t(planes[2][x][y]);
-            px[1] = uint8_t(planes[1][x][y]);
-            px[2] = uint8_t(planes[0][x][y]);
-        }
-    for (Plane pl : planes)
-        free_plane(W, H, pl);
-    free_plane(n, n, k);
+    reference::Cancel(pic, pic.width, pic.height, p);
 }
 
 template <class F>
