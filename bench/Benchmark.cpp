@@ -11,6 +11,7 @@
 
 #include "fits.h"
 #include "plane.h"
+#include "vector_unit.h"
 
 #include <QDir>
 #include <QFile>
@@ -109,7 +110,7 @@ QString frameName(int f)
 // settled first, outside the interval.
 inline uint32_t startInterval()
 {
-    forms::SettleVectorUnit();
+    settle_vector_unit();
     return forms::GetTickCount();
 }
 
@@ -125,7 +126,7 @@ TChild *showFrame(TMainForm &main, Plane frame, Plane display, int width, int he
 {
     forms::Bitmap bitmap(width, height);
     const pixels::Rows24 rows = bitmap.Rows();
-    forms::SettleVectorUnit(); // after the bitmap's making, as after every piece of window code
+    settle_vector_unit(); // after the bitmap's making, as after every piece of window code
     pixels::FillGrey(display, rows);
 
     TChild *child = main.NewChild();
@@ -137,7 +138,7 @@ TChild *showFrame(TMainForm &main, Plane frame, Plane display, int width, int he
     child->Image->Draw(0, 0, bitmap);
     child->Image->setVisible(true);
 
-    forms::SettleVectorUnit();
+    settle_vector_unit();
     pixels::FillRaw(frame, rows);
     child->ImageZm->SetSize(width, height);
     child->ImageZm->Draw(0, 0, bitmap);

@@ -5,9 +5,6 @@
 #include <QTextStream>
 
 #include <ctime>
-#if defined(__x86_64__) || defined(__i386__)
-#include <immintrin.h>
-#endif
 #include <thread>
 
 #include <sys/utsname.h>
@@ -135,22 +132,5 @@ QPoint CentredOrigin(const QSize &screen, const QSize &window)
     return {screen.width() / 2 - window.width() / 2, screen.height() / 2 - window.height() / 2};
 }
 
-#if defined(__x86_64__) || defined(__i386__)
-namespace {
-__attribute__((target("avx"))) void zeroUpper()
-{
-    _mm256_zeroupper();
-}
-} // namespace
-
-void SettleVectorUnit()
-{
-    static const bool avx = __builtin_cpu_supports("avx");
-    if (avx)
-        zeroUpper();
-}
-#else
-void SettleVectorUnit() {}
-#endif
 
 } // namespace forms

@@ -50,15 +50,6 @@ QString CpuModelName();
 // Number of logical processors (at least 1).
 int LogicalCpuCount();
 
-// Qt's vectorised text, image and memory routines may leave the upper
-// halves of the x86-64 vector registers in use.  Plain SSE code that runs
-// after them (the pixel and numeric loops) then pays a state-transition
-// penalty on every vector instruction, two to three times the loop's own
-// time on some processors.  Clears that state (vzeroupper) where the
-// processor has AVX; does nothing elsewhere.  Cheap: call it before a timed
-// loop that follows window code.
-void SettleVectorUnit();
-
 // Where a window of outer size `window` goes to stand in the middle of a
 // screen of size `screen`: left = screen width div 2 - window width div 2,
 // top likewise, each half an integer division.

@@ -6,6 +6,7 @@
 
 #include "fits.h"
 #include "plane.h"
+#include "vector_unit.h"
 
 #include <benchmark/benchmark.h>
 
@@ -16,7 +17,6 @@
 
 #include <unistd.h>
 #if defined(__x86_64__) || defined(__i386__)
-#include <immintrin.h>
 #endif
 
 namespace {
@@ -57,32 +57,18 @@ Frames &frames()
 // As the command does before each of its intervals: clear the upper halves
 // of the vector registers (vzeroupper) that library code may leave in use,
 // so that the plain SSE loops do not pay a state-transition penalty.
-#if defined(__x86_64__) || defined(__i386__)
-__attribute__((target("avx"))) void zeroUpper()
-{
-    _mm256_zeroupper();
-}
-void settle()
-{
-    static const bool avx = __builtin_cpu_supports("avx");
-    if (avx)
-        zeroUpper();
-}
-#else
-void settle() {}
-#endif
 
 void BM_StageMemoryAllocation(benchmark::State &state)
 {
     Plane planes[9];
     for (auto _ : state) {
-        settle();
+        settle_vector_unit();
         for (Plane &p : planes)
             alloc_plane(kSide, kSide, &p);
         state.PauseTiming();
         for (Plane &p : planes)
             free_plane(kSide, kSide, p);
-        settle();
+        settle_vector_unit();
         state.ResumeTiming();
     }
 }
@@ -98,7 +84,7 @@ void BM_StageFileAccess(benchmark::State &state)
         names[f] = (dir / (std::to_string(f) + ".fit")).string();
     char header[kFitsHeaderBytes];
     for (auto _ : state) {
-        settle();
+        settle_vector_unit();
         for (int f = 0; f < kFrames; ++f)
             write_fits(names[f].c_str(), kSide, kSide, frames().raw[f]);
         for (int f = 0; f < kFrames; ++f) {
@@ -108,14 +94,14 @@ void BM_StageFileAccess(benchmark::State &state)
             read_fits(names[f].c_str(), header, &w, &h, &cards, &offset, &p);
             state.PauseTiming();
             free_plane(w, h, p);
-            settle();
+            settle_vector_unit();
         state.ResumeTiming();
         }
         // The command writes new files each run: remove these outside the timing.
         state.PauseTiming();
         for (const std::string &name : names)
             std::filesystem::remove(name);
-        settle();
+        settle_vector_unit();
         state.ResumeTiming();
     }
     std::filesystem::remove_all(dir);
@@ -157,7 +143,7 @@ void BM_StageImageDisplayPixels(benchmark::State &state)
     Plane display = nullptr;
     alloc_plane(kSide, kSide, &display);
     for (auto _ : state) {
-        settle();
+        settle_vector_unit();
         for (int f = 0; f < kFrames; ++f) {
             state.PauseTiming();
             int w, h, cards;
@@ -165,12 +151,12 @@ void BM_StageImageDisplayPixels(benchmark::State &state)
             Plane frame = nullptr;
             read_fits(names[f].c_str(), header, &w, &h, &cards, &offset, &frame);
             fold_plane(bench::kFoldOffset, w, h, frame);
-            settle();
+            settle_vector_unit();
         state.ResumeTiming();
             displayPixels(frame, display, w, h);
             state.PauseTiming();
             free_plane(w, h, frame);
-            settle();
+            settle_vector_unit();
         state.ResumeTiming();
         }
     }
@@ -184,7 +170,7 @@ void BM_StageComposite(benchmark::State &state)
     Plane acc = nullptr;
     alloc_plane(kSide, kSide, &acc);
     for (auto _ : state) {
-        settle();
+        settle_vector_unit();
         for (int f = 0; f < kFrames; ++f)
             bench::AddFrame(acc, frames().raw[f], kSide, kSide);
         benchmark::DoNotOptimize(acc[0][0]);
@@ -202,13 +188,13 @@ void BM_StageConvolution(benchmark::State &state)
     RealPlane kernel = nullptr;
     alloc_real_plane(7, 7, &kernel);
     for (auto _ : state) {
-        settle();
+        settle_vector_unit();
         state.PauseTiming();
         for (int i = 0; i < 7; ++i)
             for (int j = 0; j < 7; ++j)
                 kernel[i][j] = 0.0;
         bench::SetKernel(kernel);
-        settle();
+        settle_vector_unit();
         state.ResumeTiming();
         convolve_plane(7, 7, kernel, kSide, kSide, acc);
     }
@@ -229,12 +215,12 @@ void BM_RunWithoutWindows(benchmark::State &state)
     std::string names[kFrames];
     char header[kFitsHeaderBytes];
     for (auto _ : state) {
-        settle();
+        settle_vector_unit();
         std::filesystem::create_directories(dir);
         for (int f = 0; f < kFrames; ++f)
             names[f] = (dir / (std::to_string(f) + ".fit")).string();
         Plane planes[9];
-        settle();
+        settle_vector_unit();
         for (Plane &p : planes)
             alloc_plane(kSide, kSide, &p);
         for (int i = 3; i < 9; ++i)
@@ -242,33 +228,33 @@ void BM_RunWithoutWindows(benchmark::State &state)
         Plane frame = planes[0], accumulator = planes[1], display = planes[2];
         for (int f = 0; f < kFrames; ++f) {
             bench::SynthesizeFrame(frame);
-            settle();
+            settle_vector_unit();
             write_fits(names[f].c_str(), kSide, kSide, frame);
         }
         free_plane(kSide, kSide, frame);
         for (int f = 0; f < kFrames; ++f) {
             int w, h, cards;
             double offset;
-            settle();
+            settle_vector_unit();
             read_fits(names[f].c_str(), header, &w, &h, &cards, &offset, &frame);
             fold_plane(bench::kFoldOffset, w, h, frame);
-            settle();
+            settle_vector_unit();
             displayPixels(frame, display, w, h);
             free_plane(w, h, frame);
         }
         for (int f = 0; f < kFrames; ++f) {
             int w, h, cards;
             double offset;
-            settle();
+            settle_vector_unit();
             read_fits(names[f].c_str(), header, &w, &h, &cards, &offset, &frame);
-            settle();
+            settle_vector_unit();
             bench::AddFrame(accumulator, frame, w, h);
             free_plane(w, h, frame);
         }
         RealPlane kernel = nullptr;
         alloc_real_plane(7, 7, &kernel);
         bench::SetKernel(kernel);
-        settle();
+        settle_vector_unit();
         convolve_plane(7, 7, kernel, kSide, kSide, accumulator);
         benchmark::DoNotOptimize(accumulator[500][500]);
         for (const std::string &name : names)
