@@ -8,19 +8,6 @@
 
 namespace {
 
-using Kind = FloatingPointError::Kind;
-
-// The same truncation as the convolution's: toward zero, below 0 (and NaN)
-// gives 0, 2^31 or more saturates.
-inline int32_t to_sample(double acc)
-{
-    if (!(acc > 0.0))
-        return 0;
-    if (acc >= 2147483648.0)
-        return std::numeric_limits<int32_t>::max();
-    return static_cast<int32_t>(acc);
-}
-
 bool bad_sides(const char *what, int a, int b, int width, int height)
 {
     if (a >= 1 && b >= 1 && static_cast<int64_t>(width) + a <= INT32_MAX &&
@@ -31,35 +18,6 @@ bool bad_sides(const char *what, int a, int b, int width, int height)
 }
 
 } // namespace
-
-int normalise_kernel(int kw, int kh, RealPlane kernel)
-{
-    double sum = 0.0;
-    for (int i = 0; i < kw; ++i)
-        for (int j = 0; j < kh; ++j)
-            sum += kernel[i][j];
-    if (sum == 0.0)
-        throw FloatingPointError(kw > 0 && kh > 0 && kernel[0][0] == 0.0 ? Kind::InvalidOp : Kind::ZeroDivide);
-    bool finite_cells = true;
-    for (int i = 0; i < kw; ++i)
-        for (int j = 0; j < kh; ++j)
-            if (!std::isfinite(kernel[i][j]))
-                finite_cells = false;
-    if (std::isnan(sum))
-        throw FloatingPointError(Kind::InvalidOp);
-    if (std::isinf(sum))
-        throw FloatingPointError(finite_cells ? Kind::Overflow : Kind::InvalidOp);
-    if (!finite_cells)
-        throw FloatingPointError(Kind::InvalidOp);
-    for (int i = 0; i < kw; ++i)
-        for (int j = 0; j < kh; ++j)
-            if (std::isinf(kernel[i][j] / sum))
-                throw FloatingPointError(Kind::Overflow);
-    for (int i = 0; i < kw; ++i)
-        for (int j = 0; j < kh; ++j)
-            kernel[i][j] = kernel[i][j] / sum;
-    return 0;
-}
 
 int rotate_kernel(double theta, int a, int b, RealPlane kernel)
 {

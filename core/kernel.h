@@ -9,13 +9,6 @@
 
 #include "plane.h"
 
-// Divides every cell by the sum of all cells (summed i outer, j inner from
-// 0.0), exactly as convolve_plane normalises its kernel, and raises the same
-// FloatingPointError with the kernel unchanged when it cannot: a zero sum
-// (invalid operation when [0][0] is 0, else division by zero), a NaN or
-// infinite cell or sum, or an overflowing quotient.  Returns 0.
-int normalise_kernel(int kw, int kh, RealPlane kernel);
-
 // Turns the a × b kernel in place about its centre cell ((a − 1)/2,
 // (b − 1)/2) by theta degrees (π taken as 3.1415926).  Each output cell
 // (i, j) samples the unrotated kernel bilinearly at u = c_a + cos θ·dx −

@@ -69,21 +69,15 @@ T **alloc_columns(int width, int height, bool *column_failed) {
     return plane;
 }
 
-// Truncates an accumulator toward zero into a sample.  Results below 0
-// become 0.  Values of 2^31 or more saturate at INT32_MAX and a NaN (from an
-// overflowing kernel) becomes 0, so that the conversion is always defined.
-inline int32_t to_sample(double acc) {
-    if (!(acc > 0.0))  // negative, zero or NaN
-        return 0;
-    if (acc >= 2147483648.0)
-        return std::numeric_limits<int32_t>::max();
-    return static_cast<int32_t>(acc);
-}
-
-// Checks that the kernel can be normalised by dividing each entry by `sum`,
-// the way the division itself would fail, without changing the kernel.
-void check_normalisation(int kw, int kh, const RealPlane kernel, double sum) {
+// The sum of the kernel's entries, i outer, j inner, checked that every
+// entry can be divided by it; raises the error the division itself would,
+// without changing the kernel.
+double checked_kernel_sum(int kw, int kh, const RealPlane kernel) {
     using Kind = FloatingPointError::Kind;
+    double sum = 0.0;
+    for (int i = 0; i < kw; ++i)
+        for (int j = 0; j < kh; ++j)
+            sum += kernel[i][j];
     if (sum == 0.0) {
         // The first entry divided is [0][0]: x / 0 divides by zero, 0 / 0
         // is an invalid operation.
@@ -105,6 +99,13 @@ void check_normalisation(int kw, int kh, const RealPlane kernel, double sum) {
         for (int j = 0; j < kh; ++j)
             if (std::isinf(kernel[i][j] / sum))
                 throw FloatingPointError(Kind::Overflow);
+    return sum;
+}
+
+void divide_kernel(int kw, int kh, RealPlane kernel, double sum) {
+    for (int i = 0; i < kw; ++i)
+        for (int j = 0; j < kh; ++j)
+            kernel[i][j] = kernel[i][j] / sum;
 }
 
 }  // namespace
@@ -187,19 +188,11 @@ int convolve_plane(int kw, int kh, RealPlane kernel, int width, int height, Plan
         return 1;
     }
 
-    double sum = 0.0;
-    for (int i = 0; i < kw; ++i)
-        for (int j = 0; j < kh; ++j)
-            sum += kernel[i][j];
-    check_normalisation(kw, kh, kernel, sum);
-
+    const double sum = checked_kernel_sum(kw, kh, kernel);
     RealPlane acc_plane = nullptr;
     if (alloc_real_plane(width, height, &acc_plane) != 0)
         return 1;
-
-    for (int i = 0; i < kw; ++i)
-        for (int j = 0; j < kh; ++j)
-            kernel[i][j] = kernel[i][j] / sum;
+    divide_kernel(kw, kh, kernel, sum);
 
     const int hx = kw / 2;
     const int hy = kh / 2;
@@ -236,6 +229,11 @@ int convolve_plane(int kw, int kh, RealPlane kernel, int width, int height, Plan
     }
 
     free_plane(width, height, acc_plane);
+    return 0;
+}
+
+int normalise_kernel(int kw, int kh, RealPlane kernel) {
+    divide_kernel(kw, kh, kernel, checked_kernel_sum(kw, kh, kernel));
     return 0;
 }
 

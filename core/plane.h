@@ -51,6 +51,24 @@ int fold_plane(int offset, int width, int height, Plane plane);
 // exceeds INT32_MAX.  Results truncate toward zero; below 0 gives 0, 2^31 or
 // more gives INT32_MAX and NaN gives 0.
 int convolve_plane(int kw, int kh, RealPlane kernel, int width, int height, Plane plane);
+
+// The convolution's normalisation on its own: divides every cell by the sum
+// of all cells (summed i outer, j inner from 0.0) and raises the same
+// FloatingPointError with the kernel unchanged when it cannot: a zero sum
+// (invalid operation when [0][0] is 0, else division by zero), a NaN or
+// infinite cell or sum, or an overflowing quotient.  Returns 0.
+int normalise_kernel(int kw, int kh, RealPlane kernel);
+
+// The convolution's truncation of an accumulated sum to a sample: toward
+// zero; below 0 (and NaN) gives 0, 2^31 or more saturates at INT32_MAX.
+inline int32_t to_sample(double acc)
+{
+    if (!(acc > 0.0)) // negative, zero or NaN
+        return 0;
+    if (acc >= 2147483648.0)
+        return INT32_MAX;
+    return static_cast<int32_t>(acc);
+}
 // Allocates count zero bytes and prints "extended  unsigned char 1D ".
 int alloc_bytes(int count, unsigned char **bytes);
 // Releases what alloc_bytes allocated.

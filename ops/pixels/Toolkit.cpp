@@ -89,17 +89,6 @@ void mapBytes(const Rows24 &in, const Rows24 &out, const uint8_t (&table)[256])
     }
 }
 
-// The convolution's truncation: toward zero, below 0 (and NaN) gives 0,
-// 2^31 or more saturates.
-inline int32_t toSample(double acc)
-{
-    if (!(acc > 0.0))
-        return 0;
-    if (acc >= 2147483648.0)
-        return std::numeric_limits<int32_t>::max();
-    return static_cast<int32_t>(acc);
-}
-
 // A non-zero kernel cell, in the order the convolution visits it.
 struct Tap {
     int i, j;
@@ -176,7 +165,7 @@ void convolveColumn(const std::vector<Tap> &taps, int ox, int oy, int width, int
             acc[y] = static_cast<double>(column[y + shift]) * k + acc[y];
     }
     for (int y = 0; y < height; ++y)
-        dst[y] = toSample(acc[y]);
+        dst[y] = to_sample(acc[y]);
     if (clamp)
         for (int y = 0; y < height; ++y)
             dst[y] = dst[y] >= 255 ? 255 : dst[y];
@@ -251,7 +240,7 @@ void smoothInto(int threshold, int kw, int kh, RealPlane kernel, int width, int 
         for (int y = 0; y < height; ++y) {
             int32_t v;
             if (!(p[x][y] < threshold)) {
-                v = toSample(p[x][y]);
+                v = to_sample(p[x][y]);
             } else {
                 double acc = 0.0;
                 for (const Tap &t : taps[c]) {
@@ -261,7 +250,7 @@ void smoothInto(int threshold, int kw, int kh, RealPlane kernel, int width, int 
                         continue;
                     acc = static_cast<double>(p[sx][sy]) * t.k + acc;
                 }
-                v = toSample(acc);
+                v = to_sample(acc);
             }
             out[y] = clamp && v >= 255 ? 255 : v;
         }

@@ -235,8 +235,9 @@ TEST(SmoothBelow, OnlySamplesBelowTheThresholdChange)
     EXPECT_EQ(p[0][0], 81); // (10 + 8 × 90) / 9 = 81.1, truncated
     for (int x = 0; x < 3; ++x)
         for (int y = 0; y < 3; ++y)
-            if (x || y)
+            if (x || y) {
                 EXPECT_EQ(p[x][y], 90);
+            }
     // The kernel was normalised in place.
     EXPECT_DOUBLE_EQ(k[0][0], 1.0 / 9);
 }
