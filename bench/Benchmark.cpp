@@ -224,11 +224,7 @@ RunResult Run(TMainForm &main)
 
         child->Average->setText(forms::FloatToStr(mean));
         child->Minimum->setText(forms::IntToStr(minimum));
-        child->DemX->setText(forms::IntToStr(width));
-        child->DemY->setText(forms::IntToStr(height));
-        child->ColN->setText(QStringLiteral("1"));
-        child->ZomN->setText(forms::FormatFloat(QStringLiteral("0.00"), 1.0));
-        child->UndoFlg->setText(QStringLiteral("0"));
+        child->WriteImageFields(width, height, 1);
         child->setVisible(true);
         dispMs += elapsed(t);
 
