@@ -154,15 +154,6 @@ QJsonObject timesObject(const bench::StageTimes &t)
             {"convolution", asShown(t.convolution)},            {"total", asShown(t.total)}};
 }
 
-// The offscreen platform's notes on what it cannot do are no news here.
-void quietPlatformNotes(QtMsgType type, const QMessageLogContext &context, const QString &text)
-{
-    if (text.startsWith(QLatin1String("This plugin does not support")) ||
-        text.startsWith(QLatin1String("QStandardPaths: XDG_RUNTIME_DIR not set")))
-        return;
-    std::fprintf(stderr, "%s\n", qPrintable(qFormatLogMessage(type, context, text)));
-}
-
 int runHeadless(const Options &o)
 {
     RunnerSeam seam;
@@ -286,7 +277,7 @@ int main(int argc, char **argv)
     if (!o.window) {
         if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
             qputenv("QT_QPA_PLATFORM", "offscreen");
-        qInstallMessageHandler(quietPlatformNotes);
+        QuietPlatformNotes();
     }
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("TELVANE"));
