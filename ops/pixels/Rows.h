@@ -20,6 +20,11 @@ struct Rows24 {
     bool sameSize(const Rows24 &o) const { return width == o.width && height == o.height; }
 };
 
+// Every byte of `in` (blue, green, red alike) through the table into the
+// same byte of `out`, a picture of the same size; rows side by side on the
+// cores.  std::invalid_argument when the sizes differ.
+void MapBytes(const Rows24 &in, const Rows24 &out, const uint8_t (&table)[256]);
+
 // The canvas's colour value of a pixel: 0x00BBGGRR, or -1 for a point
 // outside the picture.
 inline int ColorAt(const Rows24 &r, int x, int y)

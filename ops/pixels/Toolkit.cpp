@@ -73,22 +73,6 @@ void refuse(const char *message)
         throw std::invalid_argument(message);
 }
 
-// Every byte of `in` through a table into `out`.
-void mapBytes(const Rows24 &in, const Rows24 &out, const uint8_t (&table)[256])
-{
-    requireSameSize(in, out);
-    const int w = in.width;
-    const int h = in.height;
-    const bool wide = 3L * w * h >= kParallelBytes;
-#pragma omp parallel for schedule(static) if (wide)
-    for (int y = 0; y < h; ++y) {
-        const uint8_t *src = in.row(y);
-        uint8_t *dst = out.row(y);
-        for (int b = 0; b < 3 * w; ++b)
-            dst[b] = table[src[b]];
-    }
-}
-
 // A non-zero kernel cell, in the order the convolution visits it.
 struct Tap {
     int i, j;
@@ -342,6 +326,21 @@ double gaussCell(double num, double den)
 
 } // namespace
 
+void MapBytes(const Rows24 &in, const Rows24 &out, const uint8_t (&table)[256])
+{
+    requireSameSize(in, out);
+    const int w = in.width;
+    const int h = in.height;
+    const bool wide = 3L * w * h >= kParallelBytes;
+#pragma omp parallel for schedule(static) if (wide)
+    for (int y = 0; y < h; ++y) {
+        const uint8_t *src = in.row(y);
+        uint8_t *dst = out.row(y);
+        for (int b = 0; b < 3 * w; ++b)
+            dst[b] = table[src[b]];
+    }
+}
+
 // ---------------------------------------------------------------------------
 
 uint8_t NegativeByte(uint8_t v) { return static_cast<uint8_t>(255 - v); }
@@ -373,7 +372,7 @@ void Negative(const Rows24 &in, const Rows24 &out)
     uint8_t table[256];
     for (int v = 0; v < 256; ++v)
         table[v] = NegativeByte(static_cast<uint8_t>(v));
-    mapBytes(in, out, table);
+    MapBytes(in, out, table);
 }
 
 void Gamma(const Rows24 &in, const Rows24 &out, double gamma)
@@ -383,7 +382,7 @@ void Gamma(const Rows24 &in, const Rows24 &out, double gamma)
     uint8_t table[256];
     for (int v = 0; v < 256; ++v)
         table[v] = GammaByte(static_cast<uint8_t>(v), gamma);
-    mapBytes(in, out, table);
+    MapBytes(in, out, table);
 }
 
 void ComaCorrect(const Rows24 &in, const Rows24 &out, double gamma) { Gamma(in, out, gamma); }
@@ -409,7 +408,7 @@ void Sabattier(const Rows24 &in, const Rows24 &out, double step)
                 if (fails[src[b]])
                     SabattierByte(src[b], step);
         }
-    mapBytes(in, out, table);
+    MapBytes(in, out, table);
 }
 
 void Solarize(const Rows24 &in, const Rows24 &out)

@@ -56,12 +56,7 @@ void GainLevels(const Rows24 &in, const Rows24 &out, double g)
         // eight bits, as the byte store does.
         table[v] = product > 255 ? uint8_t(255) : static_cast<uint8_t>(static_cast<long long>(product));
     }
-    for (int y = 0; y < in.height; ++y) {
-        const uint8_t *src = in.row(y);
-        uint8_t *dst = out.row(y);
-        for (int k = 0; k < 3 * in.width; ++k)
-            dst[k] = table[src[k]];
-    }
+    MapBytes(in, out, table);
 }
 
 void StretchLevels(const Rows24 &in, const Rows24 &out, double a, int m)

@@ -153,8 +153,9 @@ TEST_F(Viewer, FilesTheReadersRefuseNameTheFileAndTheReason)
         ASSERT_EQ(errors().size(), 1) << k.name;
         EXPECT_TRUE(errors()[0].contains(file)) << k.name << ": " << errors()[0].toStdString();
         EXPECT_TRUE(errors()[0].contains(QString::fromLatin1(k.reason))) << k.name << ": " << errors()[0].toStdString();
-        if (k.index != 1)
+        if (k.index != 1) {
             EXPECT_NE(out.find(file.toStdString()), std::string::npos) << k.name << ": the reader's line";
+        }
     }
 }
 
