@@ -519,20 +519,21 @@ int TMainForm::FilterIndexFor(const QString &path)
 
 void TMainForm::OpenFile(const QString &path)
 {
-    switch (FilterIndexFor(path)) {
-    case 1:
-        OpenBitmap(path);
-        break;
-    case 2:
-        OpenFits(path);
-        break;
-    case 3:
-        OpenPixmap(path);
-        break;
-    default:
+    const int index = FilterIndexFor(path);
+    if (index == 0)
         throw forms::Exception(
             QStringLiteral("%1 を開けません: 拡張子が .bmp, .fit, .fts, .fits, .ppm のいずれでもありません").arg(path));
-    }
+    openWithReader(path, index);
+}
+
+void TMainForm::openWithReader(const QString &path, int filterIndex)
+{
+    if (filterIndex == 1)
+        OpenBitmap(path);
+    if (filterIndex == 3)
+        OpenPixmap(path);
+    if (filterIndex == 2)
+        OpenFits(path);
 }
 
 void TMainForm::showFullLevels(bool moveControls)
@@ -550,13 +551,7 @@ void TMainForm::OpenButtonClick()
 {
     if (!OpenDialog->Execute())
         return;
-    const QString path = OpenDialog->FileName;
-    if (OpenDialog->FilterIndex == 1)
-        OpenBitmap(path);
-    if (OpenDialog->FilterIndex == 3)
-        OpenPixmap(path);
-    if (OpenDialog->FilterIndex == 2)
-        OpenFits(path);
+    openWithReader(OpenDialog->FileName, OpenDialog->FilterIndex);
 }
 
 void TMainForm::OpenBitmap(const QString &path)

@@ -141,6 +141,9 @@ private:
     void buildMenu();
     // "+" (in) and "-": the zoom steps, limits and the window's new size.
     void zoom(bool in);
+    // The reader of a filter index (each test on its own; any other index
+    // does nothing).
+    void openWithReader(const QString &path, int filterIndex);
     void levels(double step);
     // The save commands' common part: the active window's displayed picture
     // written to the path the save dialog gives; the window, or null when
